@@ -17,9 +17,9 @@ add_test(NAME wine.cleanup COMMAND ${KX205_ENV_DIR}/wine-env down)
 set_tests_properties(wine.setup PROPERTIES FIXTURES_SETUP wine ENVIRONMENT "${KX205_TEST_ENV}" LABELS env)
 set_tests_properties(wine.cleanup PROPERTIES FIXTURES_CLEANUP wine ENVIRONMENT "${KX205_TEST_ENV}" LABELS env)
 
-# One CTest test per group of GoogleTest cases of a Windows test executable, run through Wine.
-function(kx205_wine_gtest target name filter)
-    add_test(NAME ${name} COMMAND ${target} --gtest_filter=${filter})
+# A Windows GoogleTest executable, run through Wine.
+function(kx205_wine_gtest target name)
+    add_test(NAME ${name} COMMAND ${target})
     set_tests_properties(${name} PROPERTIES FIXTURES_REQUIRED wine ENVIRONMENT "${KX205_TEST_ENV}"
                          LABELS win32 RESOURCE_LOCK wine_display)
 endfunction()

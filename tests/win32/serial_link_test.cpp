@@ -7,7 +7,7 @@
 
 #include "acquisition/frame_decoder.h"
 #include "acquisition/serial_link_win32.h"
-#include "tests/win32/test_env_win32.h"
+#include "tests/win32/support/test_env_win32.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
 // The Linux side of the test environment, reached from inside Wine: Wine starts Linux programs given by
 // their Linux path, and sees the Linux file system as drive Z:.
-#include "tests/win32/test_env_win32.h"
+#include "tests/win32/support/test_env_win32.h"
 
 #include <fstream>
 #include <sstream>
