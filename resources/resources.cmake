@@ -1,1 +1,41 @@
-# Resources of the program and of the tests that load its dialogs (filled in with the dialogs).
+# Resources of the program and of the tests that load its dialogs: the object library kx205_resources.
+# The script is kept in UTF-8 and compiled from a Windows-1250 copy in the build tree, with code page 1250.
+enable_language(RC)
+
+set(KX205_RC_SOURCE ${CMAKE_CURRENT_LIST_DIR}/kx205.rc)
+set(KX205_RC_CP1250 ${CMAKE_BINARY_DIR}/resources/kx205.rc)
+file(MAKE_DIRECTORY ${CMAKE_BINARY_DIR}/resources)
+
+find_program(KX205_ICONV iconv REQUIRED)
+add_custom_command(
+    OUTPUT ${KX205_RC_CP1250}
+    COMMAND ${KX205_ICONV} -f UTF-8 -t CP1250 -o ${KX205_RC_CP1250} ${KX205_RC_SOURCE}
+    DEPENDS ${KX205_RC_SOURCE}
+    COMMENT "Converting kx205.rc to Windows-1250"
+    VERBATIM)
+
+# An object library, so the resource section is linked in whole: nothing references it by symbol, and a
+# static library's member would be left out.
+add_library(kx205_resources OBJECT ${KX205_RC_CP1250})
+# The copy lives in the build tree: resource.h, the icon and the bitmaps are found through the include path.
+target_include_directories(kx205_resources PRIVATE ${CMAKE_CURRENT_LIST_DIR})
+# Source properties, because CMake leaves target compile options off windres' command line. windres does not
+# report the files the script pulls in, so they are listed.
+set(KX205_RC_INPUTS resource.h kx205.ico logo.bmp picture.bmp)
+list(TRANSFORM KX205_RC_INPUTS PREPEND ${CMAKE_CURRENT_LIST_DIR}/)
+set_source_files_properties(${KX205_RC_CP1250} PROPERTIES
+    COMPILE_OPTIONS --codepage=1250
+    OBJECT_DEPENDS "${KX205_RC_INPUTS}")
+
+# Win32 tests that load the program's dialogs get the resources too; add a test's target to the list to give
+# it them. The targets are made by the test loop further down the top-level list, so the link is deferred to
+# the end of that directory.
+set(KX205_RESOURCE_TESTS win32_dialog_resources)
+function(kx205_link_test_resources)
+    foreach(test IN LISTS KX205_RESOURCE_TESTS)
+        if(TARGET ${test})
+            target_link_libraries(${test} PRIVATE kx205_resources)
+        endif()
+    endforeach()
+endfunction()
+cmake_language(DEFER DIRECTORY ${CMAKE_SOURCE_DIR} CALL kx205_link_test_resources)
