@@ -3,16 +3,18 @@
 
 #include "presentation/value_text.h"
 
-DWORD FormatValue(int status, LONG value, int quantity, BOOL withUnit, char* out, BOOL csv) {
+void ReadNumberLocale(char& decimalSeparator, bool& leadingZero) {
     // The separator is taken as one character; of a longer one only the first is used.
-    char separator = '.';
-    char user[8];
-    if (!csv && GetLocaleInfoA(LOCALE_USER_DEFAULT, LOCALE_SDECIMAL, user, sizeof user) > 1) {
-        separator = user[0];
-    }
-    char leadingZero[8] = "1";
-    GetLocaleInfoA(LOCALE_USER_DEFAULT, LOCALE_ILZERO, leadingZero, sizeof leadingZero);
-    return FormatValueText(status, value, quantity, withUnit != FALSE, out, separator, leadingZero[0] != '0');
+    char text[8];
+    decimalSeparator = GetLocaleInfoA(LOCALE_USER_DEFAULT, LOCALE_SDECIMAL, text, sizeof text) > 1 ? text[0] : '.';
+    leadingZero = !(GetLocaleInfoA(LOCALE_USER_DEFAULT, LOCALE_ILZERO, text, sizeof text) > 1 && text[0] == '0');
+}
+
+DWORD FormatValue(int status, LONG value, int quantity, BOOL withUnit, char* out, BOOL csv) {
+    char separator;
+    bool leadingZero;
+    ReadNumberLocale(separator, leadingZero);
+    return FormatValueText(status, value, quantity, withUnit != FALSE, out, csv ? '.' : separator, leadingZero);
 }
 
 void MeasurementStatusText(HWND target, int status) { SetWindowTextA(target, MeasurementStatusString(status)); }

@@ -1,0 +1,112 @@
+// AcquisitionThread and PublishMeasurement. The lock is held only for short copies and for closing the
+// port, never while sending to the main thread or reading the line.
+#include "acquisition/acquisition_win32.h"
+
+#include "acquisition/frame_decoder.h"
+#include "acquisition/serial_link_win32.h"
+#include "app/app_state.h"
+#include "resources/resource.h"
+#include "logging/log_writer_win32.h"
+#include "presentation/display_win32.h"
+#include "presentation/value_text.h"
+#include "presentation/value_text_win32.h"
+
+namespace {
+
+void ClosePort(AppState& state) {
+    StateLocked lock;
+    if (state.portHandle != InvalidHandle()) {
+        CloseHandle(state.portHandle);
+        state.portHandle = InvalidHandle();
+    }
+}
+
+bool PortOpen(AppState& state) {
+    StateLocked lock;
+    return state.portHandle != InvalidHandle();
+}
+
+} // namespace
+
+void PublishMeasurement(AppState& state, std::int32_t serial, int status) {
+    std::int32_t values[2];
+    {
+        StateLocked lock;
+        values[0] = state.speed;
+        values[1] = state.direction;
+    }
+    for (int q = 0; q < 2; ++q) {
+        char text[VALUE_TEXT_CAPACITY];
+        DWORD flags = FormatValue(status & 0xFF, values[q], q, TRUE, text, FALSE);
+        // Synchronous: the read-out has copied the text before the buffer goes out of scope.
+        SendMessageA(state.readouts[q], DM_SETTEXT, flags, reinterpret_cast<LPARAM>(text));
+    }
+    if (serial == VALUE_UNKNOWN) {
+        SetDlgItemTextA(state.mainWindow, IDC_SERIAL_NUMBER, "????");
+    } else {
+        SetDlgItemInt(state.mainWindow, IDC_SERIAL_NUMBER, static_cast<UINT>(serial), FALSE);
+    }
+    MeasurementStatusText(GetDlgItem(state.mainWindow, IDC_MEASUREMENT_STATUS), status);
+}
+
+DWORD WINAPI AcquisitionThread(LPVOID appState) {
+    AppState& state = *static_cast<AppState*>(appState);
+    std::int32_t serial = VALUE_UNKNOWN;
+    BYTE frame[FRAME_LENGTH] = {};
+    PublishMeasurement(state, VALUE_UNKNOWN, STATUS_WAITING);
+
+    HANDLE logger = CreateThread(nullptr, 0, LoggerThread, &state, CREATE_SUSPENDED, nullptr);
+    SetThreadPriority(logger, THREAD_PRIORITY_HIGHEST);
+    bool resumePending = true;
+
+    for (;;) {
+        long port;
+        {
+            StateLocked lock;
+            port = state.portNumber;
+        }
+        ClosePort(state);
+        HANDLE opened = OpenSerialPort(port);
+        {
+            StateLocked lock;
+            state.portHandle = opened;
+        }
+        while (PortOpen(state)) {
+            if (ReadFrame(opened, frame, FRAME_LENGTH) == FRAME_LENGTH) {
+                std::int32_t old = serial, speed, direction;
+                int status = DecodeFrame(frame, FRAME_LENGTH, speed, direction, serial);
+                if (serial != old) PostMessageA(state.mainWindow, MSG_SERIAL_CHANGED, static_cast<WPARAM>(serial), 0);
+                {
+                    StateLocked lock;
+                    state.speed = speed;
+                    state.direction = direction;
+                    // Another port was chosen meanwhile: this frame is still published, then we switch.
+                    if (state.portNumber != port && state.portHandle != InvalidHandle()) {
+                        CloseHandle(state.portHandle);
+                        state.portHandle = InvalidHandle();
+                    }
+                }
+                PublishMeasurement(state, serial, status);
+                PostMessageA(state.mainWindow, MSG_MEASURED, 0, 0);
+            } else {
+                ClosePort(state);
+            }
+            if (resumePending && logger != nullptr) {
+                ResumeThread(logger);
+                resumePending = false;
+            }
+        }
+        {
+            StateLocked lock;
+            state.speed = VALUE_UNKNOWN;
+            state.direction = VALUE_UNKNOWN;
+        }
+        if (serial != VALUE_UNKNOWN) {
+            serial = VALUE_UNKNOWN;
+            PublishMeasurement(state, VALUE_UNKNOWN, STATUS_NO_LINK);
+            PostMessageA(state.mainWindow, MSG_SERIAL_CHANGED, static_cast<WPARAM>(VALUE_UNKNOWN), 0);
+        }
+        // A broken link is retried at once (the read timeout paces it); a port that cannot be opened is not.
+        if (opened == INVALID_HANDLE_VALUE) Sleep(OPEN_RETRY_MS);
+    }
+}
