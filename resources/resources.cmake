@@ -26,16 +26,3 @@ list(TRANSFORM KX205_RC_INPUTS PREPEND ${CMAKE_CURRENT_LIST_DIR}/)
 set_source_files_properties(${KX205_RC_CP1250} PROPERTIES
     COMPILE_OPTIONS --codepage=1250
     OBJECT_DEPENDS "${KX205_RC_INPUTS}")
-
-# Win32 tests that load the program's dialogs get the resources too; add a test's target to the list to give
-# it them. The targets are made by the test loop further down the top-level list, so the link is deferred to
-# the end of that directory.
-set(KX205_RESOURCE_TESTS win32_dialog_resources)
-function(kx205_link_test_resources)
-    foreach(test IN LISTS KX205_RESOURCE_TESTS)
-        if(TARGET ${test})
-            target_link_libraries(${test} PRIVATE kx205_resources)
-        endif()
-    endforeach()
-endfunction()
-cmake_language(DEFER DIRECTORY ${CMAKE_SOURCE_DIR} CALL kx205_link_test_resources)
