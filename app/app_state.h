@@ -15,6 +15,8 @@ using KernelHandle = void*;       // HANDLE
 inline KernelHandle InvalidHandle() { return reinterpret_cast<KernelHandle>(~std::uintptr_t{0}); }
 
 constexpr std::int32_t VALUE_UNKNOWN = 2147483647;
+// The caption of every message box of the program.
+constexpr char APP_CAPTION[] = "Rizuzedarar KX-205";
 constexpr int PATH_CAPACITY = 260;
 
 enum Quantity : int { QUANTITY_SPEED = 0, QUANTITY_DIRECTION = 1 };
