@@ -63,17 +63,10 @@ void SaveShownPhase(Acquisition& a, const char* name) {
     SaveArtifact(c, name);
 }
 
-struct Simulator {
-    int com;
-    bool started;
-    Simulator(int c, const std::string& options) : com(c), started(StartSimulator(c, options)) {}
-    ~Simulator() { StopSimulator(com); }
-};
-
 } // namespace
 
 TEST(AcquisitionThread, WaitingThenValuesThenLinkLost) {
-    auto sim = std::make_unique<Simulator>(31, "--period 300 --silence-after 0 --silence-seconds 4 --speed 12.3 "
+    auto sim = std::make_unique<SimulatorOn>(31, "--period 300 --silence-after 0 --silence-seconds 4 --speed 12.3 "
                                                "--direction 270 --serial 13330 --status 2");
     ASSERT_TRUE(sim->started);
     Acquisition& a = *new Acquisition(31);
@@ -114,7 +107,7 @@ TEST(AcquisitionThread, WaitingThenValuesThenLinkLost) {
 }
 
 TEST(AcquisitionThread, NewSerialNumberIsAnnouncedBeforeItsMeasurement) {
-    Simulator sim(32, "--period 200 --serial 100 --serial-change-after 3 --new-serial 200");
+    SimulatorOn sim(32, "--period 200 --serial 100 --serial-change-after 3 --new-serial 200");
     ASSERT_TRUE(sim.started);
     Acquisition& a = *new Acquisition(32);
     a.Start();
@@ -135,8 +128,8 @@ TEST(AcquisitionThread, NewSerialNumberIsAnnouncedBeforeItsMeasurement) {
 }
 
 TEST(AcquisitionThread, PortChangeTakesEffectAfterTheNextFrame) {
-    Simulator first(33, "--period 200 --serial 1111 --speed 1.0");
-    Simulator second(34, "--period 200 --serial 2222 --speed 2.0 --status 4");
+    SimulatorOn first(33, "--period 200 --serial 1111 --speed 1.0");
+    SimulatorOn second(34, "--period 200 --serial 2222 --speed 2.0 --status 4");
     ASSERT_TRUE(first.started && second.started);
     Acquisition& a = *new Acquisition(33);
     a.Start();
@@ -164,7 +157,7 @@ TEST(AcquisitionThread, MissingPortCostsLittleCpu) {
 }
 
 TEST(AcquisitionThread, SteadyValuesScreenshot) {
-    Simulator sim(35, "--period 200 --serial 13330 --speed 7.4 --direction 225");
+    SimulatorOn sim(35, "--period 200 --serial 13330 --speed 7.4 --direction 225");
     ASSERT_TRUE(sim.started);
     Acquisition& a = *new Acquisition(35);
     a.Start();

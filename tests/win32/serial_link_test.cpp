@@ -15,13 +15,6 @@ constexpr int COM_FRAMES = 11;
 constexpr int COM_SILENT = 12;
 constexpr int COM_SETTINGS = 13;
 
-struct SimulatorOn {
-    int com;
-    bool started;
-    SimulatorOn(int c, const std::string& options) : com(c), started(StartSimulator(c, options)) {}
-    ~SimulatorOn() { StopSimulator(com); }
-};
-
 } // namespace
 
 TEST(SerialLink, GoodFramesDecode) {

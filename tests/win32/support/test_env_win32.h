@@ -19,6 +19,16 @@ bool RunUnix(const std::string& commandLine, DWORD timeoutMs = 30000);
 bool StartSimulator(int com, const std::string& options);
 void StopSimulator(int com);
 
+// A simulator for the length of a scope.
+struct SimulatorOn {
+    int com;
+    bool started;
+    SimulatorOn(int c, const std::string& options) : com(c), started(StartSimulator(c, options)) {}
+    ~SimulatorOn() { StopSimulator(com); }
+    SimulatorOn(const SimulatorOn&) = delete;
+    SimulatorOn& operator=(const SimulatorOn&) = delete;
+};
+
 std::string ReadTextFile(const std::string& unixPath);
 bool WriteTextFile(const std::string& unixPath, const std::string& text);
 
