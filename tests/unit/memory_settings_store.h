@@ -1,10 +1,9 @@
-// An in-memory settings store for the unit tests: keys by path, values as typed bytes, failures on demand,
-// and a record of every call so tests can see what a walk did.
+// An in-memory settings store for the unit tests, with the registry's rules for missing keys, subkeys and
+// values too long for the caller's buffer.
 #pragma once
 
 #include <cstdint>
 #include <map>
-#include <mutex>
 #include <string>
 #include <vector>
 
@@ -15,27 +14,12 @@ struct StoredValue {
     std::vector<std::uint8_t> bytes;
 };
 
-struct MemoryStore {
-    std::map<std::string, std::map<std::string, StoredValue>> keys; // every existing key by full path
-    std::map<std::uintptr_t, std::string> openKeys;                 // handle -> path
-    std::uintptr_t nextHandle = 1;
-    std::vector<std::string>
-        calls; // "open PATH", "create PATH", "read NAME", "write NAME", "delete NAME", ...
-    StoreOpenResult openFailure = STORE_OPENED; // forced result of every open, unless STORE_OPENED
-    bool failCreate = false;
-    bool failDelete = false;
-    bool failCount = false;
-    bool failClose = false;
-    std::mutex mutex; // a save may run on a second thread while the test looks on
-};
+// Every existing key by its full path, with its values by name.
+using MemoryStore = std::map<std::string, std::map<std::string, StoredValue>>;
 
+// Key handles are heap copies of the key's path that only a close frees, so a walk that leaves a key open
+// fails the sanitized build as a leak.
 SettingsStore MemorySettingsStore(MemoryStore& memory);
 
 // Creates the key and every missing key on its path.
 void AddKey(MemoryStore& memory, const std::string& path);
-void PutValue(MemoryStore& memory, const std::string& path, const std::string& name, std::uint32_t type,
-              const std::vector<std::uint8_t>& bytes);
-const StoredValue* FindValue(MemoryStore& memory, const std::string& path, const std::string& name);
-
-// The arguments of the recorded calls of one kind ("write", "open", ...), in order.
-std::vector<std::string> CallsOf(MemoryStore& memory, const std::string& kind);
