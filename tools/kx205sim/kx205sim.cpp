@@ -14,6 +14,8 @@
 #include <cstdlib>
 #include <cstring>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "tools/kx205sim/frame_encoder.h"
 #include "tools/kx205sim/wind_model.h"
@@ -48,6 +50,8 @@ const char USAGE[] =
     "  --gustiness G          0 (steady) to 1 (very gusty), default 0.5\n"
     "  --veering V            degrees of random direction drift per frame (default 3)\n"
     "  --seed N               seed of the wind model and of the faults (default 1)\n"
+    "  --count-speed          the speed counts frames: frame N carries N modulo 10000 tenths of m/s\n"
+    "                         (0.1, 0.2, ...), so a reader can tell which frame it shows\n"
     "Faults:\n"
     "  --parity-error-every N  every Nth frame has one byte with even parity\n"
     "  --no-cr-every N         every Nth frame ends without its CR\n"
@@ -59,12 +63,15 @@ const char USAGE[] =
     "Diagnostics:\n"
     "  --verbose              print one line per frame sent\n"
     "  --termios-file PATH    keep PATH holding the pty's current line settings (for tests)\n"
+    "  --stamp-file PATH      on exit, write one line per frame to PATH: the frame number (from 1) and the\n"
+    "                         CLOCK_REALTIME time in ns just after its last byte was written (for latency\n"
+    "                         measurements; kept in memory until then so the pacing is not disturbed)\n"
     "  --help                 this text\n";
 
 struct Options {
-    std::string device, link, pidFile, termiosFile;
+    std::string device, link, pidFile, termiosFile, stampFile;
     long baud = 300, periodMs = 1000, frames = -1, maxSeconds = -1;
-    bool fast = false, verbose = false;
+    bool fast = false, verbose = false, countSpeed = false;
     long serial = 13330, status = 0, newSerial = -1;
     double speed = -1, direction = -1, meanSpeed = 5.0, meanDirection = 270, gustiness = 0.5, veering = 3;
     long seed = 1;
@@ -112,6 +119,7 @@ bool ParseOptions(int argc, char** argv, Options& o) {
         }
         if (arg == "--fast") { o.fast = true; continue; }
         if (arg == "--verbose") { o.verbose = true; continue; }
+        if (arg == "--count-speed") { o.countSpeed = true; continue; }
         if (i + 1 >= argc) {
             std::fprintf(stderr, "kx205sim: %s needs a value (or is unknown); see --help\n", arg.c_str());
             return false;
@@ -122,6 +130,7 @@ bool ParseOptions(int argc, char** argv, Options& o) {
         if (arg == "--link") { o.link = value; known = true; }
         if (arg == "--pid-file") { o.pidFile = value; known = true; }
         if (arg == "--termios-file") { o.termiosFile = value; known = true; }
+        if (arg == "--stamp-file") { o.stampFile = value; known = true; }
         for (const LongOpt& l : longs) {
             if (arg == l.name) { known = true; ok = ParseLong(value, *l.target); }
         }
@@ -199,13 +208,17 @@ void Pause(const Options& o, Line& line, double seconds, double deadline) {
 
 // Paced writes behave like the instrument: it sends whether or not anyone listens, so bytes that do not
 // fit are dropped. Fast writes wait until the reader makes room, so no frame is lost.
-void WriteBytes(const Options& o, Line& line, const std::uint8_t* bytes, int count, double deadline) {
+// lastWritten, when given, receives the realtime clock as soon as the last byte is in the line, before
+// the pause that follows it; it stays untouched when that byte was dropped.
+void WriteBytes(const Options& o, Line& line, const std::uint8_t* bytes, int count, double deadline,
+                timespec* lastWritten = nullptr) {
     double byteSeconds = 9.0 / static_cast<double>(o.baud);
     for (int i = 0; i < count && !stopRequested;) {
         int chunk = o.fast ? count - i : 1;
         ssize_t n = write(line.fd, bytes + i, static_cast<size_t>(chunk));
         if (n > 0) {
             i += static_cast<int>(n);
+            if (i == count && lastWritten != nullptr) clock_gettime(CLOCK_REALTIME, lastWritten);
             if (!o.fast) Pause(o, line, byteSeconds, deadline);
             continue;
         }
@@ -264,6 +277,20 @@ void CloseLine(const Options& o, Line& line) {
     if (line.fd >= 0) close(line.fd);
 }
 
+// Frame number and nanoseconds of the realtime clock, as --stamp-file writes them.
+using Stamp = std::pair<long, long long>;
+
+void WriteStamps(const Options& o, const std::vector<Stamp>& stamps) {
+    if (o.stampFile.empty()) return;
+    FILE* f = std::fopen(o.stampFile.c_str(), "w");
+    if (f == nullptr) {
+        std::fprintf(stderr, "kx205sim: %s: %s\n", o.stampFile.c_str(), std::strerror(errno));
+        return;
+    }
+    for (const Stamp& s : stamps) std::fprintf(f, "%ld %lld\n", s.first, s.second);
+    std::fclose(f);
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -293,6 +320,8 @@ int main(int argc, char** argv) {
     double start = NowSeconds();
     double deadline = o.maxSeconds > 0 ? start + static_cast<double>(o.maxSeconds) : 0;
     std::uint32_t serial = static_cast<std::uint32_t>(o.serial);
+    std::vector<Stamp> stamps;
+    if (!o.stampFile.empty()) stamps.reserve(4096);
     for (long i = 0; !stopRequested && (o.frames < 0 || i < o.frames); ++i) {
         if (i == o.silenceAfter) Pause(o, line, static_cast<double>(o.silenceSeconds), deadline);
         if (i == o.serialChangeAfter) serial = static_cast<std::uint32_t>(o.newSerial);
@@ -303,6 +332,7 @@ int main(int argc, char** argv) {
         StepWindModel(wind, m.speed, m.direction);
         if (o.speed >= 0) m.speed = static_cast<int>(o.speed * 10 + 0.5);
         if (o.direction >= 0) m.direction = static_cast<int>(o.direction + 0.5);
+        if (o.countSpeed) m.speed = static_cast<int>((i + 1) % 10000);
         std::uint8_t frame[14];
         EncodeFrame(m, frame);
         const char* fault = "";
@@ -320,7 +350,11 @@ int main(int argc, char** argv) {
             for (int k = 0; k < count; ++k) noise[k] = static_cast<std::uint8_t>(1 + NextRandom(wind) * 254);
             WriteBytes(o, line, noise, count, deadline);
         }
-        WriteBytes(o, line, frame, 14, deadline);
+        timespec lastWritten{-1, 0};
+        WriteBytes(o, line, frame, 14, deadline, o.stampFile.empty() ? nullptr : &lastWritten);
+        if (lastWritten.tv_sec >= 0) {
+            stamps.emplace_back(i + 1, static_cast<long long>(lastWritten.tv_sec) * 1000000000LL + lastWritten.tv_nsec);
+        }
         if (o.verbose) {
             std::printf("frame %ld: %d.%d m/s %d deg serial %u status %d%s\n", i + 1, m.speed / 10, m.speed % 10,
                         m.direction, serial, m.status, fault);
@@ -334,5 +368,6 @@ int main(int argc, char** argv) {
         }
     }
     CloseLine(o, line);
+    WriteStamps(o, stamps);
     return 0;
 }
