@@ -129,7 +129,7 @@ TEST(AcquisitionThread, NewSerialNumberIsAnnouncedBeforeItsMeasurement) {
 
 TEST(AcquisitionThread, PortChangeTakesEffectAfterTheNextFrame) {
     SimulatorOn first(33, "--period 200 --serial 1111 --speed 1.0");
-    SimulatorOn second(34, "--period 200 --serial 2222 --speed 2.0 --status 4");
+    SimulatorOn second(34, "--period 200 --serial 2222 --speed 2.0 --direction 90 --status 4");
     ASSERT_TRUE(first.started && second.started);
     Acquisition& a = *new Acquisition(33);
     a.Start();
@@ -161,7 +161,7 @@ TEST(AcquisitionThread, SteadyValuesScreenshot) {
     ASSERT_TRUE(sim.started);
     Acquisition& a = *new Acquisition(35);
     a.Start();
-    ASSERT_TRUE(a.WaitFor([&] { return a.Text(0) == "7,4m/s"; }));
+    ASSERT_TRUE(a.WaitFor([&] { return a.Text(0) == "7,4m/s" && a.Status() == "Pomiar --> OK"; }));
     UpdateWindow(a.host.dialog);
     Capture c = CaptureWindow(a.host.dialog, true);
     SaveArtifact(c, "acquisition-steady");
