@@ -75,21 +75,10 @@ LRESULT CALLBACK SpeedReadoutProc(HWND window, UINT message, WPARAM wParam, LPAR
     return result;
 }
 
-// The program's own loop sleeps until a message comes; a polling loop would add its own CPU time to the
-// whole-process figure and its own delay to the latency.
-bool Pump(const std::function<bool()>& done, DWORD timeoutMs) {
-    ULONGLONG end = GetTickCount64() + timeoutMs;
-    for (;;) {
-        MSG msg;
-        while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-            TranslateMessage(&msg);
-            DispatchMessageA(&msg);
-        }
-        if (done()) return true;
-        ULONGLONG now = GetTickCount64();
-        if (now >= end) return false;
-        MsgWaitForMultipleObjectsEx(0, nullptr, static_cast<DWORD>(end - now), QS_ALLINPUT, MWMO_INPUTAVAILABLE);
-    }
+// Sleeps until a message comes: a polling loop would add its own CPU time to the whole-process figure and
+// its own delay to the latency.
+bool PumpUntilMessage(const std::function<bool()>& done, DWORD timeoutMs) {
+    return PumpUntil(done, timeoutMs, INFINITE);
 }
 
 struct CpuTimes {
@@ -130,7 +119,7 @@ CpuFigure MeasureCpu(HANDLE worker, DWORD milliseconds) {
     QueryPerformanceFrequency(&frequency);
     CpuTimes before = ThreadCpu(worker), processBefore = ProcessCpu();
     QueryPerformanceCounter(&start);
-    Pump([] { return false; }, milliseconds);
+    PumpUntilMessage([] { return false; }, milliseconds);
     QueryPerformanceCounter(&end);
     CpuTimes after = ThreadCpu(worker), processAfter = ProcessCpu();
     long long processTicks = processAfter.userTicks + processAfter.kernelTicks - processBefore.userTicks -
@@ -241,7 +230,7 @@ int main(int argc, char** argv) {
     // Latency frames: the warm-up, then the measured ones, counted from the first frame the read-out shows.
     long firstFrame = -1;
     auto lastShown = [&] { return textSets.empty() ? -1 : textSets.back().tenths; };
-    bool started = Pump(
+    bool started = PumpUntilMessage(
         [&] {
             for (const TextSet& t : textSets) {
                 if (t.tenths > 0) {
@@ -255,7 +244,7 @@ int main(int argc, char** argv) {
     long firstMeasured = firstFrame + warmUp, lastMeasured = firstMeasured + frames - 1;
     // Generous: a frame takes 0.42 s.
     DWORD latencyTimeout = static_cast<DWORD>((warmUp + frames) * 420 * 2 + 10000);
-    bool flowed = started && Pump([&] { return lastShown() >= lastMeasured; }, latencyTimeout);
+    bool flowed = started && PumpUntilMessage([&] { return lastShown() >= lastMeasured; }, latencyTimeout);
     if (!flowed) std::printf("kx205bench: frames stopped arriving (last shown: frame %ld)\n", lastShown());
     std::fflush(stdout);
 
@@ -265,8 +254,8 @@ int main(int argc, char** argv) {
 
     // Unplugged: the simulator ends, its pty and the COM link vanish, and it writes its stamps.
     StopSimulator(static_cast<int>(com));
-    bool noticed = Pump([&] { return ControlText(host->dialog, IDC_MEASUREMENT_STATUS) == NO_LINK; }, 10000);
-    Pump([] { return false; }, 1000);
+    bool noticed = PumpUntilMessage([&] { return ControlText(host->dialog, IDC_MEASUREMENT_STATUS) == NO_LINK; }, 10000);
+    PumpUntilMessage([] { return false; }, 1000);
     CpuFigure missing = MeasureCpu(worker, static_cast<DWORD>(cpuSeconds * 1000));
 
     std::map<long, long long> stamps = ReadStamps(stampFile);

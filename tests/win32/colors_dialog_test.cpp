@@ -28,27 +28,6 @@ const int BUTTON_SLOTS[4][2] = {{1015, 0}, {1017, 1}, {1016, 2}, {1018, 3}};
 // The red, green and blue fields of Wine's colour chooser (caption "Kolor"), found by listing its children.
 constexpr int CHOOSER_RED = 706, CHOOSER_GREEN = 707, CHOOSER_BLUE = 708;
 
-// A flow that runs far too long has its dialogs ended with -1, so it fails instead of hanging.
-void CALLBACK EndLeftovers(HWND, UINT, UINT_PTR, DWORD) {
-    EnumThreadWindows(
-        GetCurrentThreadId(),
-        [](HWND window, LPARAM) -> BOOL {
-            EndDialog(window, -1);
-            return TRUE;
-        },
-        0);
-}
-
-INT_PTR RunDialog(int id, DLGPROC procedure, AppState* state, HWND owner, std::vector<ModalStep> steps) {
-    ModalDriver driver;
-    StartModalDriver(driver, std::move(steps));
-    UINT_PTR timer = SetTimer(nullptr, 0, 30000, EndLeftovers);
-    INT_PTR result = DialogBoxParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(id), owner, procedure,
-                                     reinterpret_cast<LPARAM>(state));
-    KillTimer(nullptr, timer);
-    EXPECT_TRUE(FinishModalDriver(driver));
-    return result;
-}
 
 // Colours of two Display controls (previews or read-outs), in AppState order; 1 where a control is missing.
 Colors ColorsOf(HWND speed, HWND direction) {
@@ -122,7 +101,7 @@ TEST(ColorsDialog, ChosenColoursPreviewAtOnceButReachTheReadoutsOnlyAtOk) {
         steps.push_back({"Kolor", choose});
         steps.push_back({"Kolory", next});
     }
-    EXPECT_EQ(RunDialog(IDD_COLORS, ColorsDialog, &state, host.dialog, steps), 0);
+    EXPECT_EQ(RunModalDialog(IDD_COLORS, ColorsDialog, reinterpret_cast<LPARAM>(&state), host.dialog, steps), 0);
     EXPECT_EQ(atOpening, OLD);
     EXPECT_EQ(chooserStart, OLD);
     EXPECT_EQ(previewed, NEW);
@@ -134,7 +113,7 @@ TEST(ColorsDialog, ChosenColoursPreviewAtOnceButReachTheReadoutsOnlyAtOk) {
         atReopening = PreviewColors(dialog);
         Click(dialog, IDC_OK);
     };
-    EXPECT_EQ(RunDialog(IDD_COLORS, ColorsDialog, &state, host.dialog, {{"Kolory", reopen}}), 1);
+    EXPECT_EQ(RunModalDialog(IDD_COLORS, ColorsDialog, reinterpret_cast<LPARAM>(&state), host.dialog, {{"Kolory", reopen}}), 1);
     EXPECT_EQ(atReopening, NEW);
     EXPECT_EQ(ColorsOf(host.readouts[0], host.readouts[1]), NEW);
     EXPECT_EQ(StoredColors(), NEW);
@@ -147,7 +126,7 @@ TEST(ColorsDialog, ChosenColoursPreviewAtOnceButReachTheReadoutsOnlyAtOk) {
 TEST(ColorsDialog, OkWithoutOwnerOrReadoutsSavesTheColours) {
     AppState state = StateWithColors(NEW);
     EXPECT_EQ(
-        RunDialog(IDD_COLORS, ColorsDialog, &state, nullptr, {{"Kolory", [](HWND d) { Click(d, IDC_OK); }}}),
+        RunModalDialog(IDD_COLORS, ColorsDialog, reinterpret_cast<LPARAM>(&state), nullptr, {{"Kolory", [](HWND d) { Click(d, IDC_OK); }}}),
         1);
     EXPECT_EQ(std::to_array(state.colors), NEW);
     EXPECT_EQ(StoredColors(), NEW);
@@ -169,7 +148,7 @@ TEST(AboutDialog, OnlyOkAndTheCloseCommandEndIt) {
             act(d);
         };
         INT_PTR result =
-            RunDialog(IDD_ABOUT, AboutDialog, nullptr, nullptr, {{"O programie", escapeThenAct}});
+            RunModalDialog(IDD_ABOUT, AboutDialog, reinterpret_cast<LPARAM>(nullptr), nullptr, {{"O programie", escapeThenAct}});
         EXPECT_TRUE(escapeIgnored);
         EXPECT_EQ(result, expected);
     }

@@ -42,13 +42,8 @@ struct Fixture {
         DestroyHostWindow(host);
     }
     INT_PTR Run(std::vector<ModalStep> steps, bool owned = true, ModalDriver* seen = nullptr) {
-        ModalDriver local;
-        ModalDriver& driver = seen != nullptr ? *seen : local;
-        StartModalDriver(driver, std::move(steps));
-        INT_PTR result = DialogBoxParamA(state.instance, MAKEINTRESOURCEA(IDD_LOG_SETTINGS), owned ? host.dialog : nullptr,
-                                         LogSettingsDialog, reinterpret_cast<LPARAM>(&state));
-        EXPECT_TRUE(FinishModalDriver(driver));
-        return result;
+        return RunModalDialog(IDD_LOG_SETTINGS, LogSettingsDialog, reinterpret_cast<LPARAM>(&state),
+                              owned ? host.dialog : nullptr, std::move(steps), seen);
     }
     bool EventSet() const { return WaitForSingleObject(state.logEvent, 0) == WAIT_OBJECT_0; }
     std::string Status() { return ControlText(host.dialog, IDC_LOG_STATUS); }

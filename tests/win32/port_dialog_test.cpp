@@ -21,27 +21,6 @@ namespace {
 
 constexpr int COM_LONG = 412, COM_SHORT = 42, COM_CURRENT = 43; // 412 and 42: text and number order differ
 
-// A flow that runs far too long has its dialogs ended with -1, so it fails instead of hanging.
-void CALLBACK EndLeftovers(HWND, UINT, UINT_PTR, DWORD) {
-    EnumThreadWindows(
-        GetCurrentThreadId(),
-        [](HWND window, LPARAM) -> BOOL {
-            EndDialog(window, -1);
-            return TRUE;
-        },
-        0);
-}
-
-INT_PTR RunPortDialog(AppState& state, std::vector<ModalStep> steps) {
-    ModalDriver driver;
-    StartModalDriver(driver, std::move(steps));
-    UINT_PTR timer = SetTimer(nullptr, 0, 30000, EndLeftovers);
-    INT_PTR result = DialogBoxParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDD_PORT), nullptr,
-                                     PortDialog, reinterpret_cast<LPARAM>(&state));
-    KillTimer(nullptr, timer);
-    EXPECT_TRUE(FinishModalDriver(driver));
-    return result;
-}
 
 // The entries of the simulated ports, in the list's order. Wine maps COM ports without a link of their own
 // to the machine's serial devices, so the rest of the list depends on the machine.
@@ -112,7 +91,7 @@ TEST(PortDialog, ListsOpenablePortsButTheCurrentOneAndStoresTheChoice) {
         SendDlgItemMessageA(dialog, IDC_PORT_LIST, CB_SHOWDROPDOWN, FALSE, 0);
         Click(dialog, IDC_OK);
     };
-    INT_PTR result = RunPortDialog(state, {{"Port szeregowy", choose}});
+    INT_PTR result = RunModalDialog(IDD_PORT, PortDialog, reinterpret_cast<LPARAM>(&state), nullptr, {{"Port szeregowy", choose}});
     EXPECT_EQ(entries, (std::vector<std::string>{"COM412", "COM42"}));
     EXPECT_EQ(label, "COM43");
     EXPECT_EQ(selection, CB_ERR);
@@ -157,7 +136,7 @@ TEST(PortDialog, APortThatNoLongerOpensIsRefusedWithAWarning) {
         after = Entries(d);
         Click(d, IDC_CANCEL);
     };
-    INT_PTR result = RunPortDialog(state, {{"Port szeregowy", chooseVanished},
+    INT_PTR result = RunModalDialog(IDD_PORT, PortDialog, reinterpret_cast<LPARAM>(&state), nullptr, {{"Port szeregowy", chooseVanished},
                                            {"Rizuzedarar KX-205", readWarning},
                                            {"Port szeregowy", cancel}});
     EXPECT_EQ(before, (std::vector<std::string>{"COM412", "COM42"})); // nothing left out

@@ -1,6 +1,8 @@
 // The modal driver: finds the test thread's top-level dialogs by caption and answers them.
 #include "tests/win32/support/modal_driver_win32.h"
 
+#include <gtest/gtest.h>
+
 #include <cstring>
 
 #include "tests/win32/support/test_env_win32.h"
@@ -72,6 +74,33 @@ bool FinishModalDriver(ModalDriver& driver, DWORD timeoutMs) {
     CloseHandle(driver.thread);
     driver.thread = nullptr;
     return driver.done == static_cast<int>(driver.steps.size());
+}
+
+namespace {
+
+void CALLBACK EndLeftovers(HWND, UINT, UINT_PTR, DWORD) {
+    EnumThreadWindows(
+        GetCurrentThreadId(),
+        [](HWND window, LPARAM) -> BOOL {
+            EndDialog(window, -1);
+            return TRUE;
+        },
+        0);
+}
+
+} // namespace
+
+INT_PTR RunModalDialog(int id, DLGPROC procedure, LPARAM parameter, HWND owner, std::vector<ModalStep> steps,
+                       ModalDriver* driver) {
+    ModalDriver local;
+    ModalDriver& used = driver != nullptr ? *driver : local;
+    StartModalDriver(used, std::move(steps));
+    UINT_PTR timer = SetTimer(nullptr, 0, 30000, EndLeftovers);
+    INT_PTR result =
+        DialogBoxParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(id), owner, procedure, parameter);
+    KillTimer(nullptr, timer);
+    EXPECT_TRUE(FinishModalDriver(used));
+    return result;
 }
 
 void Click(HWND window, int id) {

@@ -26,6 +26,12 @@ void StartModalDriver(ModalDriver& driver, std::vector<ModalStep> steps);
 // Waits for the driver thread; true when every step found its window.
 bool FinishModalDriver(ModalDriver& driver, DWORD timeoutMs = 15000);
 
+// Shows dialog template id modally, with procedure and parameter, while a driver answers the steps (into
+// driver when given, to read what it saw). A flow that runs far too long has its dialogs ended with -1,
+// so it fails instead of hanging.
+INT_PTR RunModalDialog(int id, DLGPROC procedure, LPARAM parameter, HWND owner, std::vector<ModalStep> steps,
+                       ModalDriver* driver = nullptr);
+
 // Answers usable in steps.
 void Click(HWND window, int id);                           // a button's click, as the user's
 void SetItemText(HWND window, int id, const std::string& text);

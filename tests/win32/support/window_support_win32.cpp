@@ -109,7 +109,7 @@ HWND CreateEmptyDialog(int widthDlu, int heightDlu) {
     return dialog;
 }
 
-bool PumpUntil(const std::function<bool()>& done, DWORD timeoutMs) {
+bool PumpUntil(const std::function<bool()>& done, DWORD timeoutMs, DWORD pollMs) {
     ULONGLONG end = NowMs() + timeoutMs;
     for (;;) {
         MSG msg;
@@ -118,8 +118,10 @@ bool PumpUntil(const std::function<bool()>& done, DWORD timeoutMs) {
             DispatchMessageA(&msg);
         }
         if (done()) return true;
-        if (NowMs() >= end) return false;
-        MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
+        ULONGLONG now = NowMs();
+        if (now >= end) return false;
+        DWORD wait = static_cast<DWORD>(end - now);
+        MsgWaitForMultipleObjectsEx(0, nullptr, wait < pollMs ? wait : pollMs, QS_ALLINPUT, MWMO_INPUTAVAILABLE);
     }
 }
 

@@ -28,8 +28,10 @@ void DestroyHostWindow(HostWindow& host);
 // An empty dialog (dialog units work in it) for controls under test.
 HWND CreateEmptyDialog(int widthDlu, int heightDlu);
 
-// Runs the message loop until done() or the time is up; returns done()'s last answer.
-bool PumpUntil(const std::function<bool()>& done, DWORD timeoutMs);
+// Runs the message loop until done() or the time is up; returns done()'s last answer. done() is asked
+// after every message and at least every pollMs; INFINITE asks only when messages come, so the waiting
+// itself costs no CPU time (for measurements).
+bool PumpUntil(const std::function<bool()>& done, DWORD timeoutMs, DWORD pollMs = 10);
 void PumpFor(DWORD ms);
 
 std::string ControlText(HWND dialog, int id);
