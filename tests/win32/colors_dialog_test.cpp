@@ -28,7 +28,6 @@ const int BUTTON_SLOTS[4][2] = {{1015, 0}, {1017, 1}, {1016, 2}, {1018, 3}};
 // The red, green and blue fields of Wine's colour chooser (caption "Kolor"), found by listing its children.
 constexpr int CHOOSER_RED = 706, CHOOSER_GREEN = 707, CHOOSER_BLUE = 708;
 
-
 // Colours of two Display controls (previews or read-outs), in AppState order; 1 where a control is missing.
 Colors ColorsOf(HWND speed, HWND direction) {
     Colors c = {1, 1, 1, 1};

@@ -21,7 +21,6 @@ namespace {
 
 constexpr int COM_LONG = 412, COM_SHORT = 42, COM_CURRENT = 43; // 412 and 42: text and number order differ
 
-
 // The entries of the simulated ports, in the list's order. Wine maps COM ports without a link of their own
 // to the machine's serial devices, so the rest of the list depends on the machine.
 std::vector<std::string> Entries(HWND dialog) {
