@@ -7,6 +7,7 @@
 #include <string>
 
 #include "app/app_state.h"
+#include "config/settings_store.h"
 #include "logging/log_file_win32.h"
 #include "logging/log_settings_dialog_win32.h"
 #include "presentation/help_win32.h"
@@ -34,7 +35,7 @@ struct Fixture {
         state.mainWindow = host.dialog;
         state.logEnabled = enabled ? 1 : 0;
         state.logEvent = CreateEventA(nullptr, TRUE, FALSE, nullptr);
-        RegDeleteKeyA(HKEY_CURRENT_USER, "Software\\KORVAN\\KX-205A\\2.1");
+        RegDeleteKeyA(HKEY_CURRENT_USER, SETTINGS_KEY_PATH);
     }
     ~Fixture() {
         if (state.logFile != INVALID_HANDLE_VALUE) CloseHandle(state.logFile);
@@ -57,7 +58,7 @@ void Interval(HWND dialog, const char* h, const char* m, const char* s) {
 
 bool SavedLog(DWORD& value) {
     DWORD size = sizeof value;
-    return RegGetValueA(HKEY_CURRENT_USER, "Software\\KORVAN\\KX-205A\\2.1", "Log", RRF_RT_REG_DWORD, nullptr, &value,
+    return RegGetValueA(HKEY_CURRENT_USER, SETTINGS_KEY_PATH, "Log", RRF_RT_REG_DWORD, nullptr, &value,
                         &size) == ERROR_SUCCESS;
 }
 
