@@ -41,11 +41,8 @@ void Paint(HWND window, const DisplayState& d) {
 }
 
 LRESULT CALLBACK DisplayProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_NCCREATE) {
-        auto* create = reinterpret_cast<CREATESTRUCTA*>(lParam);
-        SetWindowLongPtrA(window, 0, reinterpret_cast<LONG_PTR>(create->lpCreateParams));
-        return DefWindowProcA(window, message, wParam, lParam);
-    }
+    // Until CreateDisplay attaches the record (and after WM_DESTROY freed it) the window is left to the
+    // platform: nothing is painted with, or frees, a record it does not have.
     DisplayState* d = StateOf(window);
     if (d == nullptr) return DefWindowProcA(window, message, wParam, lParam);
     switch (message) {
@@ -100,7 +97,7 @@ HWND CreateDisplay(HINSTANCE instance, HWND parent, int id, RECT* rect, COLORREF
     if (bufferSize <= 0) return nullptr;
     if (!RegisterDisplayClass(instance)) return nullptr;
     if (!MapDialogRect(parent, rect)) return nullptr;
-    // The record exists before the window does, so no message ever finds a window without one.
+    // Allocated first, so a failed allocation creates no window at all.
     auto* d = static_cast<DisplayState*>(std::calloc(1, sizeof(DisplayState)));
     char* text = static_cast<char*>(std::calloc(static_cast<size_t>(bufferSize), 1));
     if (d == nullptr || text == nullptr) {
@@ -111,11 +108,14 @@ HWND CreateDisplay(HINSTANCE instance, HWND parent, int id, RECT* rect, COLORREF
     DisplayInit(*d, text, bufferSize, face, pointSize, style, flags, textColor, backColor);
     HWND window = CreateWindowExA(WS_EX_CLIENTEDGE, CLASS_NAME, "", WS_CHILD | WS_VISIBLE, rect->left, rect->top,
                                   rect->right - rect->left, rect->bottom - rect->top, parent,
-                                  reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance, d);
+                                  reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance, nullptr);
     if (window == nullptr) {
         std::free(text);
         std::free(d);
+        return nullptr;
     }
+    // Attached before this thread pumps its next message, so the first paint finds it.
+    SetWindowLongPtrA(window, 0, reinterpret_cast<LONG_PTR>(d));
     return window;
 }
 
