@@ -26,6 +26,8 @@ bool PortOpen(AppState& state) {
     return state.portHandle != InvalidHandle();
 }
 
+bool Stopping(const AppState& state) { return WaitForSingleObject(state.stopEvent, 0) == WAIT_OBJECT_0; }
+
 } // namespace
 
 void PublishMeasurement(AppState& state, std::int32_t serial, int status) {
@@ -59,7 +61,7 @@ DWORD WINAPI AcquisitionThread(LPVOID appState) {
     SetThreadPriority(logger, THREAD_PRIORITY_HIGHEST);
     bool resumePending = true;
 
-    for (;;) {
+    while (!Stopping(state)) {
         long port;
         {
             StateLocked lock;
@@ -72,7 +74,7 @@ DWORD WINAPI AcquisitionThread(LPVOID appState) {
             state.portHandle = opened;
         }
         while (PortOpen(state)) {
-            if (ReadFrame(opened, frame, FRAME_LENGTH) == FRAME_LENGTH) {
+            if (ReadFrameUnless(opened, state.stopEvent, frame, FRAME_LENGTH, nullptr) == FRAME_LENGTH) {
                 std::int32_t old = serial, speed, direction;
                 int status = DecodeFrame(frame, FRAME_LENGTH, speed, direction, serial);
                 if (serial != old) PostMessageA(state.mainWindow, MSG_SERIAL_CHANGED, static_cast<WPARAM>(serial), 0);
@@ -96,6 +98,7 @@ DWORD WINAPI AcquisitionThread(LPVOID appState) {
                 resumePending = false;
             }
         }
+        if (Stopping(state)) break;
         {
             StateLocked lock;
             state.speed = VALUE_UNKNOWN;
@@ -107,6 +110,40 @@ DWORD WINAPI AcquisitionThread(LPVOID appState) {
             PostMessageA(state.mainWindow, MSG_SERIAL_CHANGED, static_cast<WPARAM>(VALUE_UNKNOWN), 0);
         }
         // A broken link is retried at once (the read timeout paces it); a port that cannot be opened is not.
-        if (opened == INVALID_HANDLE_VALUE) Sleep(OPEN_RETRY_MS);
+        if (opened == INVALID_HANDLE_VALUE) WaitForSingleObject(state.stopEvent, OPEN_RETRY_MS);
     }
+    ClosePort(state);
+    // The log writer sees the stop as well; one that was never resumed ends without writing anything.
+    if (logger != nullptr) {
+        if (resumePending) ResumeThread(logger);
+        WaitForSingleObject(logger, INFINITE);
+        CloseHandle(logger);
+    }
+    return 0;
+}
+
+bool StartAcquisition(AppState& state) {
+    state.stopEvent = CreateEventA(nullptr, TRUE, FALSE, nullptr);
+    if (state.stopEvent == nullptr) return false;
+    state.acquisitionThread = CreateThread(nullptr, 0, AcquisitionThread, &state, 0, nullptr);
+    if (state.acquisitionThread != nullptr) return true;
+    CloseHandle(state.stopEvent);
+    state.stopEvent = nullptr;
+    return false;
+}
+
+void StopAcquisition(AppState& state) {
+    if (state.acquisitionThread == nullptr) return;
+    SetEvent(state.stopEvent);
+    // The workers send to windows of this thread (read-outs, status lines): those sends are answered while
+    // we wait, or a worker in the middle of one would never see the stop.
+    while (MsgWaitForMultipleObjects(1, &state.acquisitionThread, FALSE, INFINITE, QS_SENDMESSAGE) ==
+           WAIT_OBJECT_0 + 1) {
+        MSG message;
+        PeekMessageA(&message, nullptr, 0, 0, PM_NOREMOVE | PM_QS_SENDMESSAGE);
+    }
+    CloseHandle(state.acquisitionThread);
+    state.acquisitionThread = nullptr;
+    CloseHandle(state.stopEvent);
+    state.stopEvent = nullptr;
 }

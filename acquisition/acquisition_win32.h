@@ -7,8 +7,16 @@
 
 struct AppState;
 
-// Thread procedure; the parameter is the AppState. Never returns: it ends with the process.
+// Thread procedure; the parameter is the AppState, whose stopEvent must exist. Runs until stopEvent is
+// signalled, then ends the log writer it started and ends itself; the port is closed by then.
 DWORD WINAPI AcquisitionThread(LPVOID appState);
+
+// Creates stopEvent and starts the worker (acquisitionThread); false, with neither left, when that fails.
+bool StartAcquisition(AppState& state);
+
+// Stops both workers and waits for them, on the thread that owns the main window: a record being written is
+// finished and flushed first, a read in progress is given up at once. Nothing to do when none was started.
+void StopAcquisition(AppState& state);
 
 // Shows the current values, the serial number and the status in the main window (synchronous sends).
 void PublishMeasurement(AppState& state, std::int32_t serial, int status);

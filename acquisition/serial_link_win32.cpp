@@ -41,9 +41,29 @@ bool ApplyLineSettings(HANDLE port) {
     return SetCommState(port, &dcb) != FALSE;
 }
 
+// One overlapped read at a time on an open port, so a reader can be told to stop while it waits.
+struct PortReader {
+    HANDLE port;
+    HANDLE stop; // or null
+    OVERLAPPED overlapped;
+};
+
+bool Stopped(HANDLE stop) { return stop != nullptr && WaitForSingleObject(stop, 0) == WAIT_OBJECT_0; }
+
+// The read timeout is waited for here as well as set on the port: Wine ignores the port's read timeouts
+// for overlapped reads, and on Windows both end the read at the same moment.
 bool ReadOneByte(void* context, std::uint8_t* byte) {
+    PortReader& reader = *static_cast<PortReader*>(context);
+    if (Stopped(reader.stop)) return false;
     DWORD got = 0;
-    return ReadFile(static_cast<HANDLE>(context), byte, 1, &got, nullptr) && got == 1;
+    if (!ReadFile(reader.port, byte, 1, &got, &reader.overlapped)) {
+        if (GetLastError() != ERROR_IO_PENDING) return false;
+        HANDLE events[2] = {reader.overlapped.hEvent, reader.stop};
+        DWORD count = reader.stop != nullptr ? 2 : 1;
+        if (WaitForMultipleObjects(count, events, FALSE, READ_TIMEOUT_MS) != WAIT_OBJECT_0) CancelIo(reader.port);
+        if (!GetOverlappedResult(reader.port, &reader.overlapped, &got, TRUE)) return false;
+    }
+    return got == 1;
 }
 
 } // namespace
@@ -51,7 +71,8 @@ bool ReadOneByte(void* context, std::uint8_t* byte) {
 HANDLE OpenSerialPort(long portNumber) {
     char name[32];
     std::snprintf(name, sizeof name, "\\\\.\\COM%li", portNumber);
-    HANDLE port = CreateFileA(name, GENERIC_READ, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    HANDLE port = CreateFileA(name, GENERIC_READ, 0, nullptr, OPEN_EXISTING,
+                              FILE_ATTRIBUTE_NORMAL | FILE_FLAG_OVERLAPPED, nullptr);
     if (port == INVALID_HANDLE_VALUE) return INVALID_HANDLE_VALUE;
     if (!ApplyTimeouts(port) || !ApplyLineSettings(port) || !SetupComm(port, QUEUE_BYTES, QUEUE_BYTES)) {
         CloseHandle(port);
@@ -60,8 +81,20 @@ HANDLE OpenSerialPort(long portNumber) {
     return port;
 }
 
-int ReadFrameWithReason(HANDLE port, BYTE* buffer, int length, FrameReadError* why) {
-    return ReadFrameFrom(ReadOneByte, port, buffer, length, why);
+int ReadFrameUnless(HANDLE port, HANDLE stop, BYTE* buffer, int length, FrameReadError* why) {
+    PortReader reader{port, stop, {}};
+    reader.overlapped.hEvent = CreateEventA(nullptr, TRUE, FALSE, nullptr);
+    if (reader.overlapped.hEvent == nullptr) {
+        if (why != nullptr) *why = FRAME_READ_SILENT;
+        return -1;
+    }
+    int result = ReadFrameFrom(ReadOneByte, &reader, buffer, length, why);
+    CloseHandle(reader.overlapped.hEvent);
+    return result;
 }
 
-int ReadFrame(HANDLE port, BYTE* buffer, int length) { return ReadFrameWithReason(port, buffer, length, nullptr); }
+int ReadFrameWithReason(HANDLE port, BYTE* buffer, int length, FrameReadError* why) {
+    return ReadFrameUnless(port, nullptr, buffer, length, why);
+}
+
+int ReadFrame(HANDLE port, BYTE* buffer, int length) { return ReadFrameUnless(port, nullptr, buffer, length, nullptr); }

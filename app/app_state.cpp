@@ -26,4 +26,6 @@ void FillDefaultState(AppState& state, ModuleHandle instance, bool firstInstance
     state.colors[3] = 0x00000000;
     state.readouts[0] = nullptr;
     state.readouts[1] = nullptr;
+    state.stopEvent = nullptr;
+    state.acquisitionThread = nullptr;
 }

@@ -41,6 +41,10 @@ struct AppState {
     std::int32_t direction; // whole degrees, or VALUE_UNKNOWN
     std::uint32_t colors[4]; // speed text, speed background, direction text, direction background (0x00BBGGRR)
     WindowHandle readouts[2];
+    // How shutdown ends the workers (null while they do not run): an event it signals, and the acquisition
+    // worker's thread, which ends the log writer before it ends itself.
+    KernelHandle stopEvent;
+    KernelHandle acquisitionThread;
 };
 
 // speed and direction addressed by Quantity.

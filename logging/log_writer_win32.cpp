@@ -43,19 +43,23 @@ int WriteRecord(AppState& state, const char* line, int length) {
     return status;
 }
 
+bool Stopping(const AppState& state) { return WaitForSingleObject(state.stopEvent, 0) == WAIT_OBJECT_0; }
+
 // Counts intervalSeconds one-second steps, each after the event lets us through; a change of the
-// interval during the wait takes effect at the next step.
-void WaitInterval(AppState& state) {
+// interval during the wait takes effect at the next step. False as soon as the stop comes.
+bool WaitInterval(AppState& state) {
+    HANDLE stopOrLog[2] = {state.stopEvent, state.logEvent};
     DWORD count = 0, interval = 0;
     do {
-        WaitForSingleObject(state.logEvent, INFINITE);
-        Sleep(1000);
+        if (WaitForMultipleObjects(2, stopOrLog, FALSE, INFINITE) != WAIT_OBJECT_0 + 1) return false;
+        if (WaitForSingleObject(state.stopEvent, 1000) != WAIT_TIMEOUT) return false;
         {
             StateLocked lock;
             interval = state.intervalSeconds;
         }
         ++count;
     } while (count < interval);
+    return true;
 }
 
 } // namespace
@@ -69,7 +73,7 @@ DWORD WINAPI LoggerThread(LPVOID appState) {
     }
     bool headerPending = true;
     char line[LOG_LINE_CAPACITY];
-    for (;;) {
+    while (!Stopping(state)) {
         Snapshot s;
         {
             StateLocked lock;
@@ -94,6 +98,7 @@ DWORD WINAPI LoggerThread(LPVOID appState) {
             headerPending = false;
             LogStatusText(statusLine, TRUE, s.interval, WriteRecord(state, line, length));
         }
-        WaitInterval(state);
+        if (!WaitInterval(state)) break;
     }
+    return 0;
 }

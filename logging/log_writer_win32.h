@@ -3,5 +3,6 @@
 
 #include <windows.h>
 
-// Thread procedure; the parameter is the AppState. Never returns: it ends with the process.
+// Thread procedure; the parameter is the AppState, whose stopEvent must exist. Ends when stopEvent is
+// signalled, never in the middle of a record.
 DWORD WINAPI LoggerThread(LPVOID appState);

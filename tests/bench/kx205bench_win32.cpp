@@ -194,7 +194,7 @@ int main(int argc, char** argv) {
     textSets.reserve(20000);
 
     StateLockCreate();
-    // The worker never ends; what it reaches lives until the process exits.
+    // The worker is never stopped; what it reaches lives until the process exits.
     auto* state = new AppState;
     FillDefaultState(*state, GetModuleHandleA(nullptr), true, "unused.txt");
     auto* host = new HostWindow{};
@@ -220,7 +220,7 @@ int main(int argc, char** argv) {
         std::fputs("kx205bench: the simulator did not start\n", stderr);
         return 1;
     }
-    HANDLE worker = CreateThread(nullptr, 0, AcquisitionThread, state, 0, nullptr);
+    HANDLE worker = StartAcquisition(*state) ? state->acquisitionThread : nullptr;
     if (worker == nullptr) {
         std::fputs("kx205bench: cannot start the worker\n", stderr);
         StopSimulator(static_cast<int>(com));

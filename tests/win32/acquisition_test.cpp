@@ -21,7 +21,7 @@ const std::string NO_LINK = "Brak \xB3\xB9" "czno\x9C" "ci z przyrz\xB9" "dem";
 const std::string SPEED_FAULT = "B\xB3\xB9" "d pomiaru pr\xEA" "dko\x9C" "ci wiatru";
 constexpr WPARAM UNKNOWN = static_cast<WPARAM>(VALUE_UNKNOWN);
 
-// The worker never ends, so everything it reaches (state, window, the window's record of messages) lives
+// The worker is not stopped in most tests, so everything it reaches (state, window, the window's record of messages) lives
 // as long as the test process: tests allocate it and never free it.
 struct Acquisition {
     HostWindow host{};
@@ -36,7 +36,10 @@ struct Acquisition {
         state->logEvent = CreateEventA(nullptr, TRUE, FALSE, nullptr);
         state->portNumber = port;
     }
-    void Start() { worker = CreateThread(nullptr, 0, AcquisitionThread, state, 0, nullptr); }
+    void Start() {
+        StartAcquisition(*state);
+        worker = state->acquisitionThread;
+    }
     const DisplayState& Readout(int q) const {
         return *reinterpret_cast<DisplayState*>(GetWindowLongPtrA(host.readouts[q], 0));
     }

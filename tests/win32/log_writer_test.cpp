@@ -17,8 +17,8 @@ namespace {
 const std::string TEXT_HEADER = "Data i Godzina\tPr\xEA" "dko\x9C\xE6[m/s]\tKierunek[\xB0]\r\n";
 const std::string CSV_HEADER = "Data i Godzina,Pr\xEA" "dko\x9C\xE6[m/s],Kierunek[\xB0]\r\n";
 
-// The writer never ends, so everything it reaches lives as long as the test process: tests allocate it
-// and never free it.
+// The writer is never stopped here, so everything it reaches lives as long as the test process: tests
+// allocate it and never free it.
 struct Logger {
     HostWindow host{};
     AppState* state = new AppState;
@@ -35,6 +35,7 @@ struct Logger {
         state->speed = 123;
         state->direction = 270;
         state->logEvent = CreateEventA(nullptr, TRUE, enabled, nullptr);
+        state->stopEvent = CreateEventA(nullptr, TRUE, FALSE, nullptr);
         state->logFile = Open(path);
     }
     static HANDLE Open(const std::string& unixPath, DWORD access = GENERIC_WRITE) {

@@ -12,38 +12,9 @@
 #include "app/app_state.h"
 #include "presentation/value_text.h"
 #include "presentation/value_text_win32.h"
+#include "tools/console_text_win32.h"
 
 namespace {
-
-// Our texts are Windows-1250; the console shows them in its own code page.
-void Print(const char* text1250) {
-    wchar_t wide[512];
-    int n = MultiByteToWideChar(1250, 0, text1250, -1, wide, 512);
-    if (n <= 0) return;
-    HANDLE out = GetStdHandle(STD_OUTPUT_HANDLE);
-    DWORD mode = 0, written = 0;
-    if (GetConsoleMode(out, &mode)) {
-        WriteConsoleW(out, wide, static_cast<DWORD>(n - 1), &written, nullptr);
-        return;
-    }
-    char bytes[1024];
-    int m = WideCharToMultiByte(GetConsoleOutputCP(), 0, wide, -1, bytes, sizeof bytes, nullptr, nullptr);
-    if (m > 0) {
-        std::fwrite(bytes, 1, static_cast<size_t>(m - 1), stdout);
-        std::fflush(stdout);
-    }
-}
-
-void PrintLine(const char* format, ...) __attribute__((format(printf, 1, 2)));
-void PrintLine(const char* format, ...) {
-    char text[512];
-    va_list args;
-    va_start(args, format);
-    std::vsnprintf(text, sizeof text, format, args);
-    va_end(args);
-    std::strncat(text, "\n", sizeof text - std::strlen(text) - 1);
-    Print(text);
-}
 
 bool ParsePort(const char* arg, long& port) {
     if (_strnicmp(arg, "COM", 3) == 0) arg += 3;

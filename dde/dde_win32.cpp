@@ -1,0 +1,134 @@
+// The DDE server: names as string handles, the transaction callback, advises after each measurement.
+#include "dde/dde_win32.h"
+
+#include "app/app_state.h"
+#include "dde/dde_names.h"
+#include "presentation/value_text_win32.h"
+#include "resources/resource.h"
+
+namespace {
+
+// One per process. DDEML's callback carries no context of ours, so the server lives here; only the main
+// thread touches it.
+struct DdeServer {
+    DWORD instance; // 0: no server
+    HSZ service;
+    HSZ topics[DDE_TOPIC_COUNT];
+    HSZ items[DDE_ITEM_COUNT];
+    AppState* state;
+};
+DdeServer server{};
+
+constexpr DWORD SERVER_FLAGS =
+    APPCLASS_STANDARD | CBF_FAIL_EXECUTES | CBF_FAIL_POKES | CBF_SKIP_REGISTRATIONS | CBF_SKIP_UNREGISTRATIONS;
+
+int TopicIndex(HSZ topic) {
+    return DdeLookup(DDE_TOPIC_COUNT, [&](int i) { return DdeCmpStringHandles(topic, server.topics[i]) == 0; });
+}
+
+int ItemIndex(HSZ item) {
+    return DdeLookup(DDE_ITEM_COUNT, [&](int i) { return DdeCmpStringHandles(item, server.items[i]) == 0; });
+}
+
+bool IsOurService(HSZ service) { return DdeCmpStringHandles(service, server.service) == 0; }
+
+HDDEDATA ItemData(HSZ topic, HSZ item, UINT format) {
+    int q = TopicIndex(topic), i = ItemIndex(item);
+    if (!DdeRequestValid(format, q, i)) return nullptr;
+    AppState& state = *server.state;
+    std::int32_t value;
+    {
+        StateLocked lock;
+        value = QuantityValue(state, q);
+    }
+    char status[DDE_TEXT_CAPACITY] = "";
+    if (i == DDE_ITEM_STATUS) GetDlgItemTextA(state.mainWindow, IDC_MEASUREMENT_STATUS, status, sizeof status);
+    char separator;
+    bool leadingZero;
+    ReadNumberLocale(separator, leadingZero);
+    char text[DDE_TEXT_CAPACITY];
+    int length = DdeItemText(text, i, q, value, status, separator, leadingZero);
+    return DdeCreateDataHandle(server.instance, reinterpret_cast<LPBYTE>(text), static_cast<DWORD>(length), 0,
+                               item, CF_TEXT, 0);
+}
+
+HDDEDATA WildcardList(HSZ topic, HSZ service, UINT format) {
+    if (topic != nullptr && TopicIndex(topic) >= DDE_TOPIC_COUNT) return nullptr;
+    if (service != nullptr && !IsOurService(service)) return nullptr;
+    // Both topics whatever the client named; a pair of zero handles ends the list.
+    HSZPAIR pairs[3] = {{server.service, server.topics[0]}, {server.service, server.topics[1]}, {nullptr, nullptr}};
+    return DdeCreateDataHandle(server.instance, reinterpret_cast<LPBYTE>(pairs), sizeof pairs, 0, nullptr, format, 0);
+}
+
+// The conversation's own topic decides the quantity, not the topic that was posted: Wine's DdePostAdvise
+// asks every advise loop on the item, whatever its topic, so a post for the other topic gets no data here.
+// Nor does a client that died without ending its conversation: Wine would stop at its dead window and
+// leave every later client without the update.
+HDDEDATA AdviseData(HCONV conversation, HSZ postedTopic, HSZ item, UINT format) {
+    CONVINFO info{};
+    info.cb = sizeof info;
+    if (DdeQueryConvInfo(conversation, QID_SYNC, &info) == 0) return nullptr;
+    if (!IsWindow(info.hwndPartner)) return nullptr;
+    if (DdeCmpStringHandles(info.hszTopic, postedTopic) != 0) return nullptr;
+    return ItemData(info.hszTopic, item, format);
+}
+
+} // namespace
+
+HDDEDATA CALLBACK DdeCallback(UINT type, UINT format, HCONV conversation, HSZ hsz1, HSZ hsz2, HDDEDATA, ULONG_PTR,
+                              ULONG_PTR) {
+    switch (type) {
+    case XTYP_CONNECT: // hsz1 the topic, hsz2 the service
+        return reinterpret_cast<HDDEDATA>(IsOurService(hsz2) && TopicIndex(hsz1) < DDE_TOPIC_COUNT);
+    case XTYP_WILDCONNECT:
+        return WildcardList(hsz1, hsz2, format);
+    case XTYP_REQUEST: // hsz1 the topic, hsz2 the item
+        return ItemData(hsz1, hsz2, format);
+    case XTYP_ADVREQ:
+        return AdviseData(conversation, hsz1, hsz2, format);
+    case XTYP_ADVSTART:
+        if (!DdeRequestValid(format, TopicIndex(hsz1), ItemIndex(hsz2))) return nullptr;
+        DdePostAdvise(server.instance, hsz1, hsz2);
+        return reinterpret_cast<HDDEDATA>(TRUE);
+    case XTYP_ADVSTOP:
+        return reinterpret_cast<HDDEDATA>(DdeRequestValid(format, TopicIndex(hsz1), ItemIndex(hsz2)));
+    default:
+        return nullptr;
+    }
+}
+
+bool StartDde(AppState& state, std::int32_t serial) {
+    server.state = &state;
+    if (serial == VALUE_UNKNOWN) return true;
+    if (server.instance != 0) return false;
+    DWORD instance = 0;
+    if (DdeInitializeA(&instance, DdeCallback, SERVER_FLAGS, 0) != DMLERR_NO_ERROR) return false;
+    server.instance = instance;
+    server.service = DdeCreateStringHandleA(instance, DDE_SERVICE_NAME, CP_WINANSI);
+    for (int q = 0; q < DDE_TOPIC_COUNT; ++q) {
+        char name[64];
+        server.topics[q] = DdeCreateStringHandleA(instance, DdeTopicName(name, sizeof name, q, serial), CP_WINANSI);
+    }
+    for (int i = 0; i < DDE_ITEM_COUNT; ++i) server.items[i] = DdeCreateStringHandleA(instance, DDE_ITEM_NAMES[i], CP_WINANSI);
+    return DdeNameService(instance, server.service, nullptr, DNS_REGISTER) != nullptr;
+}
+
+bool StopDde() {
+    if (server.instance == 0) return true;
+    DdeNameService(server.instance, server.service, nullptr, DNS_UNREGISTER);
+    for (HSZ& item : server.items) DdeFreeStringHandle(server.instance, item);
+    for (HSZ& topic : server.topics) DdeFreeStringHandle(server.instance, topic);
+    DdeFreeStringHandle(server.instance, server.service);
+    BOOL result = DdeUninitialize(server.instance);
+    AppState* state = server.state;
+    server = DdeServer{};
+    server.state = state;
+    return result != FALSE;
+}
+
+void PostAdviseAll() {
+    if (server.instance == 0) return;
+    for (HSZ topic : server.topics) {
+        for (HSZ item : server.items) DdePostAdvise(server.instance, topic, item);
+    }
+}
