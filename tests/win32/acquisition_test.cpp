@@ -172,3 +172,19 @@ TEST(AcquisitionThread, SteadyValuesScreenshot) {
     EXPECT_GT(c.CountColor(a.state->colors[2]), 200); // cyan direction digits
     a.SetPort(250);
 }
+
+// Shutdown's stop: a worker waiting for a byte that does not come gives up at once, not after the read
+// timeout, and closes its port.
+TEST(AcquisitionThread, StopReleasesAWaitingReadAtOnce) {
+    SimulatorOn sim(36, "--period 200 --silence-after 3 --silence-seconds 60");
+    ASSERT_TRUE(sim.started);
+    Acquisition& a = *new Acquisition(36);
+    a.Start();
+    ASSERT_TRUE(a.WaitFor([&] { return a.host.messages.Count(MSG_MEASURED) >= 3; }));
+    PumpFor(500); // the line is silent now: the worker waits in a read
+    ULONGLONG asked = NowMs();
+    StopAcquisition(*a.state);
+    EXPECT_LT(NowMs() - asked, 2000u);
+    EXPECT_EQ(a.state->acquisitionThread, nullptr);
+    EXPECT_EQ(a.state->portHandle, InvalidHandle());
+}

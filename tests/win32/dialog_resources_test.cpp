@@ -16,10 +16,20 @@ namespace {
 // Texts are spelled as Windows-1250 bytes, so a script saved or compiled in another code page fails here and
 // not only on screen. nullptr: a text not compared (empty fields, pictures). Rectangles in dialog units.
 struct Control { int id; const char* className; const char* text; int x, y, cx, cy; };
-// Controls in template order, which is the order of the child windows.
+// Controls in template order, which is the order of the child windows. A negative size is in pixels: a
+// picture control takes its picture's size.
 struct DialogCase { int id; const char* caption; bool contextHelp; std::vector<Control> controls; };
 
 const DialogCase DIALOGS[] = {
+    {IDD_MAIN, "", false, {
+        {IDC_SERIAL_NUMBER, "Static", "", 108, 155, 29, 11},
+        {IDC_NONE, "Static", "Pr\xEA" "dko\x9C\xE6 wiatru", 7, 6, 72, 10},
+        {IDC_NONE, "Static", "Kierunek wiatru", 7, 58, 54, 10},
+        {IDC_NONE, "Static", nullptr, 6, 140, -86, -49},
+        {IDC_NONE, "Static", "Numer seryjny przyrz\xB9" "du:", 83, 144, 79, 10},
+        {IDC_NONE, "Static", "", 0, 0, 183, 1},
+        {IDC_MEASUREMENT_STATUS, "Static", "", 6, 109, 172, 11},
+        {IDC_LOG_STATUS, "Static", "", 6, 125, 172, 11}}},
     {IDD_LOG_SETTINGS, "Rejestracja wynik\xF3w", true, {
         {IDC_NONE, "Static", "W pliku:", 7, 22, 27, 10},
         {IDC_NONE, "Static", "Interwa\xB3 rejestracji:", 7, 39, 61, 10},
@@ -98,8 +108,10 @@ TEST(DialogResources, DialogsHaveTheirTextsClassesAndPositions) {
             GetClassNameA(child, className, sizeof className);
             GetWindowTextA(child, text, sizeof text);
             // Origin and size are mapped apart, as the dialog manager maps them: each is rounded on its own.
-            RECT want = {c.x, c.y, c.cx, c.cy}, got;
+            RECT want = {c.x, c.y, c.cx < 0 ? 0 : c.cx, c.cy < 0 ? 0 : c.cy}, got;
             MapDialogRect(w, &want);
+            if (c.cx < 0) want.right = -c.cx;
+            if (c.cy < 0) want.bottom = -c.cy;
             SetRect(&want, want.left, want.top, want.left + want.right, want.top + want.bottom);
             GetWindowRect(child, &got);
             MapWindowPoints(nullptr, w, reinterpret_cast<POINT*>(&got), 2);
@@ -146,4 +158,32 @@ TEST(DialogResources, IconAndBitmapsLoadWithTheirSizes) {
     }
     for (auto [id, size] : {std::pair{IDB_LOGO, "86x49"}, std::pair{IDB_PICTURE, "131x123"}})
         EXPECT_EQ(SizeAndDelete(LoadBitmapA(Module(), MAKEINTRESOURCEA(id))), size) << id;
+}
+
+// Menu 101 as the main window carries it: two menus, their items in order with texts and commands (0 for a
+// separator).
+TEST(DialogResources, MainMenu) {
+    struct Item { const char* text; UINT id; };
+    const std::vector<std::pair<const char*, std::vector<Item>>> menus = {
+        {"&KX-205", {{"&Rejestracja wynik\xF3w", IDM_LOG_SETTINGS}, {"&Port szeregowy", IDM_PORT},
+                     {"&Kolory", IDM_COLORS}, {"", 0}, {"Od&instaluj program", IDM_UNINSTALL}, {"", 0},
+                     {"Za&ko\xF1" "cz", IDM_EXIT}}},
+        {"Pomo&c", {{"&Spis tre\x9C" "ci", IDM_HELP_CONTENTS}, {"", 0}, {"&O programie", IDM_ABOUT}}}};
+    HMENU bar = LoadMenuA(Module(), MAKEINTRESOURCEA(IDR_MAIN_MENU));
+    ASSERT_NE(bar, nullptr);
+    ASSERT_EQ(GetMenuItemCount(bar), static_cast<int>(menus.size()));
+    char text[64];
+    for (int m = 0; m < GetMenuItemCount(bar); ++m) {
+        GetMenuStringA(bar, m, text, sizeof text, MF_BYPOSITION);
+        EXPECT_STREQ(text, menus[m].first);
+        HMENU sub = GetSubMenu(bar, m);
+        ASSERT_EQ(GetMenuItemCount(sub), static_cast<int>(menus[m].second.size()));
+        for (int i = 0; i < GetMenuItemCount(sub); ++i) {
+            text[0] = '\0';
+            GetMenuStringA(sub, i, text, sizeof text, MF_BYPOSITION);
+            EXPECT_STREQ(text, menus[m].second[i].text);
+            EXPECT_EQ(GetMenuItemID(sub, i), menus[m].second[i].id);
+        }
+    }
+    DestroyMenu(bar);
 }

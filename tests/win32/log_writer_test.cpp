@@ -75,7 +75,9 @@ TEST(LoggerThread, CsvHeaderOnceThenOneRecordPerInterval) {
     EXPECT_EQ(record[10], ' ');
     EXPECT_EQ(record[13], ':');
     EXPECT_EQ(record.substr(19), ",12.3,270\r\n");
-    EXPECT_EQ(log.Status(), "Rejestracja do pliku co 00h 00m 01s --> OK");
+    // The status line follows the write: its update may still be on its way here.
+    EXPECT_TRUE(PumpUntil([&] { return log.Status() == "Rejestracja do pliku co 00h 00m 01s --> OK"; }, 2000))
+        << log.Status();
     ASSERT_TRUE(log.WaitForLines(4, 5000));
     std::string later = log.Content();
     EXPECT_EQ(later.find(CSV_HEADER, 1), std::string::npos);

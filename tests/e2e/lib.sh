@@ -1,0 +1,123 @@
+# Sourced by the end-to-end scenarios: kx205.exe under Wine on the test display, its windows read with
+# wintext and driven with real key presses (xdotool), the registry, the simulator and the DDE probe.
+set -uo pipefail
+e2e_dir="$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)"
+env_dir="$e2e_dir/../env"
+# shellcheck source=../env/wine-common.sh
+source "$env_dir/wine-common.sh"
+BUILD="$KX205_BUILD_DIR"
+RUN="$env_dir/wine-run"
+KEY='HKCU\Software\KORVAN\KX-205A\2.1'
+CAPTION="Rizuzedarar KX-205"
+ARTIFACTS="${KX205_ARTIFACTS:-$BUILD/artifacts}"
+mkdir -p "$ARTIFACTS"
+
+# Everything a scenario starts ends with it: programs by process id, simulators by their port.
+e2e_programs=()
+e2e_sims=()
+e2e_cleanup() {
+  local pid com
+  for pid in "${e2e_programs[@]}"; do kill "$pid" 2>/dev/null; done
+  for com in "${e2e_sims[@]}"; do "$KX205_SIM_CTL" stop "$com" >/dev/null 2>&1; done
+  # A program killed from outside leaves its Wine process behind; the scenario's own programs only.
+  pkill -f "$BUILD/kx205.exe" 2>/dev/null
+  return 0
+}
+trap e2e_cleanup EXIT
+
+fail() {
+  echo "FAIL: $*"
+  shot "failure-$(basename "$0" .sh)"
+  echo "--- windows:"; texts
+  exit 1
+}
+note() { echo "-- $*"; }
+
+# Polls a command every 0.2 s for up to $1 seconds.
+wait_for() {
+  local seconds="$1"; shift
+  local tries=$((seconds * 5))
+  while [ "$tries" -gt 0 ]; do
+    "$@" && return 0
+    sleep 0.2
+    tries=$((tries - 1))
+  done
+  return 1
+}
+
+winpath() { local p="Z:$1"; echo "${p//\//\\}"; }
+utf8() { iconv -f CP1250 -t UTF-8 | tr -d '\r'; }
+cp1250() { iconv -f UTF-8 -t CP1250; }
+
+# ---- the simulator ----
+sim_start() { # COM [kx205sim options]
+  "$KX205_SIM_CTL" start "$@" || fail "simulator on COM$1 did not start"
+  e2e_sims+=("$1")
+}
+sim_stop() { "$KX205_SIM_CTL" stop "$1"; }
+
+# ---- the registry ----
+settings_clear() { wine reg delete "$KEY" /f >/dev/null 2>&1; return 0; }
+# settings_seed PORT LOGFILE(unix path) INTERVAL FORMAT LOG: every value, as the program stores them.
+settings_seed() {
+  local file="$KX205_WINE_ROOT/seed.reg" name
+  name="$(winpath "$2")"
+  {
+    printf 'REGEDIT4\r\n\r\n[%s]\r\n' 'HKEY_CURRENT_USER\Software\KORVAN\KX-205A\2.1'
+    printf '"Port"=dword:%08x\r\n"Interval"=dword:%08x\r\n"Format"=dword:%08x\r\n"Log"=dword:%08x\r\n' "$1" "$3" "$4" "$5"
+    printf '"Log File"="%s"\r\n' "${name//\\/\\\\}"
+    printf '"Colors"=hex:00,ff,00,00,00,00,00,00,ff,ff,00,00,00,00,00,00\r\n'
+  } | cp1250 > "$file"
+  settings_clear
+  wine regedit /S "$(winpath "$file")" >/dev/null 2>&1 || fail "cannot seed the settings"
+}
+# The value's data as reg query prints it ("" when absent).
+setting() { wine reg query "$KEY" /v "$1" 2>/dev/null | tr -d '\r' | sed -n -E "s/^ +$1 +REG_[A-Z]+ +//p"; }
+settings_exist() { wine reg query "$KEY" >/dev/null 2>&1; }
+
+# ---- the program ----
+kx_start() { # NAME ARGS...: runs kx205.exe; its exit code lands in NAME.exit
+  local name="$1"; shift
+  rm -f "$KX205_WINE_ROOT/$name.exit"
+  ( "$RUN" "$BUILD/kx205.exe" "$@" >"$KX205_WINE_ROOT/$name.out" 2>&1 </dev/null
+    echo $? > "$KX205_WINE_ROOT/$name.exit" ) &
+  e2e_programs+=("$!")
+}
+kx_ended() { [ -s "$KX205_WINE_ROOT/$1.exit" ]; }
+kx_exit() { # NAME SECONDS: the exit code once it ended, or "running"
+  if wait_for "$2" kx_ended "$1"; then cat "$KX205_WINE_ROOT/$1.exit"; else echo running; fi
+}
+
+# ---- windows ----
+# X windows of the program with this title (a regular expression), visible ones only.
+xwins() { xdotool search --onlyvisible --name "^$1\$" 2>/dev/null; }
+xwin_count() { xwins "$1" | wc -l; }
+has_xwin() { [ "$(xwin_count "$1")" -ge "${2:-1}" ]; }
+# The visible window with that title that is not one of the ids given.
+xwin_other() {
+  local title="$1" w; shift
+  for w in $(xwins "$title"); do
+    case " $* " in *" $w "*) ;; *) echo "$w"; return 0 ;; esac
+  done
+  return 1
+}
+press() { # WINDOW KEYS...: real key presses into that window
+  local w="$1"; shift
+  timeout 5 xdotool windowfocus --sync "$w" 2>/dev/null || xdotool windowfocus "$w" 2>/dev/null
+  sleep 0.2
+  xdotool key --delay 80 "$@"
+}
+type_text() { # WINDOW TEXT
+  timeout 5 xdotool windowfocus --sync "$1" 2>/dev/null
+  xdotool type --delay 20 "$2"
+}
+# The texts of every visible window with the program's caption, in UTF-8 (see wintext).
+texts() { "$RUN" "$BUILD/wintext.exe" "${1:-$CAPTION}" 2>/dev/null | utf8; }
+# The text of control ID in the window with the program's caption that has it.
+control_text() { texts | sed -n -E "s/^$1 //p" | head -n 1; }
+has_text() { texts "${2:-$CAPTION}" | grep -qF -- "$1"; }
+
+shot() { import -window root "$ARTIFACTS/$1.png" 2>/dev/null; }
+
+# ---- the DDE probe ----
+probe() { "$RUN" "$BUILD/kx205dde.exe" "$@" 2>&1 </dev/null | utf8; return "${PIPESTATUS[0]}"; }

@@ -1,0 +1,75 @@
+#!/usr/bin/env bash
+# Start-up of kx205.exe as a new user meets it: the registration question declined, then the first-run
+# registration walked through its three dialogs with the keyboard and the settings it stores; a rejected
+# command line; a DDE topic as the command line.
+source "$(dirname "${BASH_SOURCE[0]}")/lib.sh"
+COM=61
+log="$KX205_WINE_ROOT/first-run.csv"
+rm -f "$log"
+sim_start $COM --period 300 --serial 13330 --speed 4.2 --direction 135
+settings_clear
+
+note "no settings, the question answered No: exit 1 without a message"
+kx_start declined
+wait_for 30 has_xwin "$CAPTION" || fail "no registration question"
+has_text "Czy chcesz zarejestrować ten program w systemie Windows?" || fail "not the registration question"
+shot startup-question
+press "$(xwins "$CAPTION")" n
+[ "$(kx_exit declined 15)" = 1 ] || fail "declining did not end the program with 1"
+settings_exist && fail "declining stored settings"
+
+note "registration: Yes, then the port, logging and colours dialogs"
+kx_start register
+wait_for 30 has_xwin "$CAPTION" || fail "no registration question"
+press "$(xwins "$CAPTION")" Return
+wait_for 15 has_xwin "Port szeregowy" || fail "no port dialog"
+texts "Port szeregowy" | grep -qx "1014 item COM$COM" || fail "the simulator's port is not offered"
+shot startup-port-dialog
+press "$(xwins "Port szeregowy")" Down Return
+wait_for 15 has_xwin "Rejestracja wyników" || fail "no logging dialog"
+w="$(xwins "Rejestracja wyników")"
+# Tick logging, then Tab into each field: the dialog selects a field's text as it is entered.
+press "$w" space Tab
+type_text "$w" "$(winpath "$log")"
+press "$w" Tab Tab
+type_text "$w" 00
+press "$w" Tab
+type_text "$w" 00
+press "$w" Tab
+type_text "$w" 02
+shot startup-log-dialog
+press "$w" Return
+wait_for 15 has_xwin "Kolory" || fail "no colours dialog"
+press "$(xwins "Kolory")" Return
+wait_for 30 has_xwin "$CAPTION" || fail "no main window after the registration"
+main="$(xwins "$CAPTION")"
+# The Text kind: TAB between the fields, the decimal comma of the Polish locale.
+wait_for 20 grep -q $'\t4,2\t135\r$' "$log" 2>/dev/null || fail "no records in $log"
+[ "$(setting Port)" = "0x3d" ] || fail "Port is $(setting Port)"
+[ "$(setting Log)" = "0x1" ] || fail "Log is $(setting Log)"
+[ "$(setting Interval)" = "0x2" ] || fail "Interval is $(setting Interval)"
+[ "$(setting Format)" = "0x0" ] || fail "Format is $(setting Format)"
+[ "$(setting 'Log File')" = "$(winpath "$log")" ] || fail "Log File is $(setting 'Log File')"
+[ "$(setting Colors)" = "00FF00000000000000FFFF0000000000" ] || fail "Colors is $(setting Colors)"
+shot startup-registered
+press "$main" alt+F4
+[ "$(kx_exit register 15)" = 0 ] || fail "closing after the registration did not exit with 0"
+
+note "a DDE topic as the command line: accepted, nothing changes"
+before="$(wine reg query "$KEY" 2>/dev/null)"
+rm -f "$log" # no question about an existing log file
+kx_start topic "Prędkość#13330"
+wait_for 30 has_xwin "$CAPTION" || fail "the program did not start with a topic as its command line"
+wait_for 15 grep -q 'Pomiar --> OK' <(control_text 1005) || fail "no measurement with a topic command line"
+[ "$(wine reg query "$KEY" 2>/dev/null)" = "$before" ] || fail "the topic command line changed the settings"
+press "$(xwins "$CAPTION")" alt+F4
+[ "$(kx_exit topic 15)" = 0 ] || fail "exit code after a topic command line"
+
+note "-X: the message, exit 1, no main window"
+kx_start rejected -X
+wait_for 30 has_xwin "$CAPTION" || fail "no message for -X"
+texts | grep -q '^1005 ' && fail "a main window came up for -X"
+has_text "Błędny parametr w linii wywołania!" || fail "not the command-line message"
+press "$(xwins "$CAPTION")" Return
+[ "$(kx_exit rejected 15)" = 1 ] || fail "-X did not exit with 1"
+echo "PASS: start-up, registration and command line"
