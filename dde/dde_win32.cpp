@@ -10,27 +10,33 @@ namespace {
 
 // One per process. DDEML's callback carries no context of ours, so the server lives here; only the main
 // thread touches it.
+constexpr int MAX_CONVERSATIONS = 64;
+
 struct DdeServer {
     DWORD instance; // 0: no server
     HSZ service;
     HSZ topics[DDE_TOPIC_COUNT];
     HSZ items[DDE_ITEM_COUNT];
     AppState* state;
+    HCONV conversations[MAX_CONVERSATIONS]; // open ones; null slots are free
 };
 DdeServer server{};
 
-constexpr DWORD SERVER_FLAGS =
-    APPCLASS_STANDARD | CBF_FAIL_EXECUTES | CBF_FAIL_POKES | CBF_SKIP_REGISTRATIONS | CBF_SKIP_UNREGISTRATIONS;
+constexpr DWORD SERVER_FLAGS = APPCLASS_STANDARD | CBF_FAIL_EXECUTES | CBF_FAIL_POKES |
+                               CBF_SKIP_REGISTRATIONS | CBF_SKIP_UNREGISTRATIONS;
 
 int TopicIndex(HSZ topic) {
-    return DdeLookup(DDE_TOPIC_COUNT, [&](int i) { return DdeCmpStringHandles(topic, server.topics[i]) == 0; });
+    return DdeLookup(DDE_TOPIC_COUNT,
+                     [&](int i) { return DdeCmpStringHandles(topic, server.topics[i]) == 0; });
 }
 
 int ItemIndex(HSZ item) {
     return DdeLookup(DDE_ITEM_COUNT, [&](int i) { return DdeCmpStringHandles(item, server.items[i]) == 0; });
 }
 
-bool IsOurService(HSZ service) { return DdeCmpStringHandles(service, server.service) == 0; }
+bool IsOurService(HSZ service) {
+    return DdeCmpStringHandles(service, server.service) == 0;
+}
 
 HDDEDATA ItemData(HSZ topic, HSZ item, UINT format) {
     int q = TopicIndex(topic), i = ItemIndex(item);
@@ -42,7 +48,8 @@ HDDEDATA ItemData(HSZ topic, HSZ item, UINT format) {
         value = QuantityValue(state, q);
     }
     char status[DDE_TEXT_CAPACITY] = "";
-    if (i == DDE_ITEM_STATUS) GetDlgItemTextA(state.mainWindow, IDC_MEASUREMENT_STATUS, status, sizeof status);
+    if (i == DDE_ITEM_STATUS)
+        GetDlgItemTextA(state.mainWindow, IDC_MEASUREMENT_STATUS, status, sizeof status);
     char separator;
     bool leadingZero;
     ReadNumberLocale(separator, leadingZero);
@@ -56,8 +63,10 @@ HDDEDATA WildcardList(HSZ topic, HSZ service, UINT format) {
     if (topic != nullptr && TopicIndex(topic) >= DDE_TOPIC_COUNT) return nullptr;
     if (service != nullptr && !IsOurService(service)) return nullptr;
     // Both topics whatever the client named; a pair of zero handles ends the list.
-    HSZPAIR pairs[3] = {{server.service, server.topics[0]}, {server.service, server.topics[1]}, {nullptr, nullptr}};
-    return DdeCreateDataHandle(server.instance, reinterpret_cast<LPBYTE>(pairs), sizeof pairs, 0, nullptr, format, 0);
+    HSZPAIR pairs[3] = {
+        {server.service, server.topics[0]}, {server.service, server.topics[1]}, {nullptr, nullptr}};
+    return DdeCreateDataHandle(server.instance, reinterpret_cast<LPBYTE>(pairs), sizeof pairs, 0, nullptr,
+                               format, 0);
 }
 
 // The conversation's own topic decides the quantity, not the topic that was posted: Wine's DdePostAdvise
@@ -67,16 +76,52 @@ HDDEDATA WildcardList(HSZ topic, HSZ service, UINT format) {
 HDDEDATA AdviseData(HCONV conversation, HSZ postedTopic, HSZ item, UINT format) {
     CONVINFO info{};
     info.cb = sizeof info;
-    if (DdeQueryConvInfo(conversation, QID_SYNC, &info) == 0) return nullptr;
-    if (!IsWindow(info.hwndPartner)) return nullptr;
+    if (DdeQueryConvInfo(conversation, QID_SYNC, &info) == 0 || !IsWindow(info.hwndPartner)) return nullptr;
     if (DdeCmpStringHandles(info.hszTopic, postedTopic) != 0) return nullptr;
     return ItemData(info.hszTopic, item, format);
 }
 
+HWND Partner(HCONV conversation, HWND* own = nullptr) {
+    CONVINFO info{};
+    info.cb = sizeof info;
+    if (DdeQueryConvInfo(conversation, QID_SYNC, &info) == 0) return nullptr;
+    if (own != nullptr) *own = info.hwnd;
+    return info.hwndPartner;
+}
+
+// A slot for a new conversation: a free one, else one whose client died without ending it.
+void Remember(HCONV conversation) {
+    for (HCONV& slot : server.conversations) {
+        if (slot == nullptr || !IsWindow(Partner(slot))) {
+            slot = conversation;
+            return;
+        }
+    }
+}
+
+void Forget(HCONV conversation) {
+    for (HCONV& slot : server.conversations) {
+        if (slot == conversation) slot = nullptr;
+    }
+}
+
+// Every client learns that its conversation has ended. Wine's DDEML ends no server-side conversation,
+// neither in DdeUninitialize nor in DdeDisconnect, so there the client is told with the protocol's own
+// message; on Windows DdeDisconnect does it.
+void EndConversations() {
+    for (HCONV& slot : server.conversations) {
+        if (slot == nullptr) continue;
+        HWND own = nullptr, partner = Partner(slot, &own);
+        if (!DdeDisconnect(slot) && IsWindow(partner))
+            PostMessageA(partner, WM_DDE_TERMINATE, reinterpret_cast<WPARAM>(own), 0);
+        slot = nullptr;
+    }
+}
+
 } // namespace
 
-HDDEDATA CALLBACK DdeCallback(UINT type, UINT format, HCONV conversation, HSZ hsz1, HSZ hsz2, HDDEDATA, ULONG_PTR,
-                              ULONG_PTR) {
+HDDEDATA CALLBACK DdeCallback(UINT type, UINT format, HCONV conversation, HSZ hsz1, HSZ hsz2, HDDEDATA,
+                              ULONG_PTR, ULONG_PTR) {
     switch (type) {
     case XTYP_CONNECT: // hsz1 the topic, hsz2 the service
         return reinterpret_cast<HDDEDATA>(IsOurService(hsz2) && TopicIndex(hsz1) < DDE_TOPIC_COUNT);
@@ -92,6 +137,12 @@ HDDEDATA CALLBACK DdeCallback(UINT type, UINT format, HCONV conversation, HSZ hs
         return reinterpret_cast<HDDEDATA>(TRUE);
     case XTYP_ADVSTOP:
         return reinterpret_cast<HDDEDATA>(DdeRequestValid(format, TopicIndex(hsz1), ItemIndex(hsz2)));
+    case XTYP_CONNECT_CONFIRM:
+        Remember(conversation);
+        return nullptr;
+    case XTYP_DISCONNECT:
+        Forget(conversation);
+        return nullptr;
     default:
         return nullptr;
     }
@@ -107,17 +158,22 @@ bool StartDde(AppState& state, std::int32_t serial) {
     server.service = DdeCreateStringHandleA(instance, DDE_SERVICE_NAME, CP_WINANSI);
     for (int q = 0; q < DDE_TOPIC_COUNT; ++q) {
         char name[64];
-        server.topics[q] = DdeCreateStringHandleA(instance, DdeTopicName(name, sizeof name, q, serial), CP_WINANSI);
+        server.topics[q] =
+            DdeCreateStringHandleA(instance, DdeTopicName(name, sizeof name, q, serial), CP_WINANSI);
     }
-    for (int i = 0; i < DDE_ITEM_COUNT; ++i) server.items[i] = DdeCreateStringHandleA(instance, DDE_ITEM_NAMES[i], CP_WINANSI);
+    for (int i = 0; i < DDE_ITEM_COUNT; ++i)
+        server.items[i] = DdeCreateStringHandleA(instance, DDE_ITEM_NAMES[i], CP_WINANSI);
     return DdeNameService(instance, server.service, nullptr, DNS_REGISTER) != nullptr;
 }
 
 bool StopDde() {
     if (server.instance == 0) return true;
+    EndConversations();
     DdeNameService(server.instance, server.service, nullptr, DNS_UNREGISTER);
-    for (HSZ& item : server.items) DdeFreeStringHandle(server.instance, item);
-    for (HSZ& topic : server.topics) DdeFreeStringHandle(server.instance, topic);
+    for (HSZ& item : server.items)
+        DdeFreeStringHandle(server.instance, item);
+    for (HSZ& topic : server.topics)
+        DdeFreeStringHandle(server.instance, topic);
     DdeFreeStringHandle(server.instance, server.service);
     BOOL result = DdeUninitialize(server.instance);
     AppState* state = server.state;
@@ -129,6 +185,7 @@ bool StopDde() {
 void PostAdviseAll() {
     if (server.instance == 0) return;
     for (HSZ topic : server.topics) {
-        for (HSZ item : server.items) DdePostAdvise(server.instance, topic, item);
+        for (HSZ item : server.items)
+            DdePostAdvise(server.instance, topic, item);
     }
 }

@@ -4,6 +4,7 @@
 
 #include <windows.h>
 
+#include <dde.h>
 #include <ddeml.h>
 
 #include <cstdint>

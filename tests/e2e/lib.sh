@@ -19,8 +19,9 @@ e2e_cleanup() {
   local pid com
   for pid in "${e2e_programs[@]}"; do kill "$pid" 2>/dev/null; done
   for com in "${e2e_sims[@]}"; do "$KX205_SIM_CTL" stop "$com" >/dev/null 2>&1; done
-  # A program killed from outside leaves its Wine process behind; the scenario's own programs only.
+  # Killing the shell that started a Wine program leaves the program behind.
   pkill -f "$BUILD/kx205.exe" 2>/dev/null
+  pkill -f "$BUILD/kx205dde.exe" 2>/dev/null
   return 0
 }
 trap e2e_cleanup EXIT
@@ -45,6 +46,12 @@ wait_for() {
   return 1
 }
 
+# The same for a shell condition, evaluated anew each time: wait_until 10 '[ "$(control_text 1005)" = OK ]'.
+wait_until() {
+  local seconds="$1"; shift
+  wait_for "$seconds" eval "$1"
+}
+
 winpath() { local p="Z:$1"; echo "${p//\//\\}"; }
 utf8() { iconv -f CP1250 -t UTF-8 | tr -d '\r'; }
 cp1250() { iconv -f UTF-8 -t CP1250; }
@@ -66,7 +73,7 @@ settings_seed() {
     printf 'REGEDIT4\r\n\r\n[%s]\r\n' 'HKEY_CURRENT_USER\Software\KORVAN\KX-205A\2.1'
     printf '"Port"=dword:%08x\r\n"Interval"=dword:%08x\r\n"Format"=dword:%08x\r\n"Log"=dword:%08x\r\n' "$1" "$3" "$4" "$5"
     printf '"Log File"="%s"\r\n' "${name//\\/\\\\}"
-    printf '"Colors"=hex:00,ff,00,00,00,00,00,00,ff,ff,00,00,00,00,00,00\r\n'
+    printf '"Colors"=hex:00,ff,00,00,00,00,00,00,00,ff,ff,00,00,00,00,00\r\n'
   } | cp1250 > "$file"
   settings_clear
   wine regedit /S "$(winpath "$file")" >/dev/null 2>&1 || fail "cannot seed the settings"
@@ -79,13 +86,13 @@ settings_exist() { wine reg query "$KEY" >/dev/null 2>&1; }
 kx_start() { # NAME ARGS...: runs kx205.exe; its exit code lands in NAME.exit
   local name="$1"; shift
   rm -f "$KX205_WINE_ROOT/$name.exit"
-  ( "$RUN" "$BUILD/kx205.exe" "$@" >"$KX205_WINE_ROOT/$name.out" 2>&1 </dev/null
-    echo $? > "$KX205_WINE_ROOT/$name.exit" ) &
+  ( "$RUN" "$BUILD/kx205.exe" "$@" </dev/null
+    echo $? > "$KX205_WINE_ROOT/$name.exit" ) >"$KX205_WINE_ROOT/$name.out" 2>&1 &
   e2e_programs+=("$!")
 }
-kx_ended() { [ -s "$KX205_WINE_ROOT/$1.exit" ]; }
-kx_exit() { # NAME SECONDS: the exit code once it ended, or "running"
-  if wait_for "$2" kx_ended "$1"; then cat "$KX205_WINE_ROOT/$1.exit"; else echo running; fi
+ended() { [ -s "$KX205_WINE_ROOT/$1.exit" ]; }
+exit_code() { # NAME SECONDS: the exit code of a program or probe once it ended, or "running"
+  if wait_for "$2" ended "$1"; then cat "$KX205_WINE_ROOT/$1.exit"; else echo running; fi
 }
 
 # ---- windows ----
@@ -121,3 +128,12 @@ shot() { import -window root "$ARTIFACTS/$1.png" 2>/dev/null; }
 
 # ---- the DDE probe ----
 probe() { "$RUN" "$BUILD/kx205dde.exe" "$@" 2>&1 </dev/null | utf8; return "${PIPESTATUS[0]}"; }
+# In the background, for advise loops: Windows-1250 lines as they come in NAME.out, the exit code in
+# NAME.exit (iconv would hold the lines back until the probe ends).
+probe_start() {
+  local name="$1"; shift
+  rm -f "$KX205_WINE_ROOT/$name.exit"
+  ( "$RUN" "$BUILD/kx205dde.exe" "$@" </dev/null
+    echo $? > "$KX205_WINE_ROOT/$name.exit" ) >"$KX205_WINE_ROOT/$name.out" 2>&1 &
+  e2e_programs+=("$!")
+}

@@ -15,7 +15,7 @@ wait_for 30 has_xwin "$CAPTION" || fail "no registration question"
 has_text "Czy chcesz zarejestrować ten program w systemie Windows?" || fail "not the registration question"
 shot startup-question
 press "$(xwins "$CAPTION")" n
-[ "$(kx_exit declined 15)" = 1 ] || fail "declining did not end the program with 1"
+[ "$(exit_code declined 15)" = 1 ] || fail "declining did not end the program with 1"
 settings_exist && fail "declining stored settings"
 
 note "registration: Yes, then the port, logging and colours dialogs"
@@ -53,17 +53,17 @@ wait_for 20 grep -q $'\t4,2\t135\r$' "$log" 2>/dev/null || fail "no records in $
 [ "$(setting Colors)" = "00FF00000000000000FFFF0000000000" ] || fail "Colors is $(setting Colors)"
 shot startup-registered
 press "$main" alt+F4
-[ "$(kx_exit register 15)" = 0 ] || fail "closing after the registration did not exit with 0"
+[ "$(exit_code register 15)" = 0 ] || fail "closing after the registration did not exit with 0"
 
 note "a DDE topic as the command line: accepted, nothing changes"
 before="$(wine reg query "$KEY" 2>/dev/null)"
 rm -f "$log" # no question about an existing log file
 kx_start topic "Prędkość#13330"
 wait_for 30 has_xwin "$CAPTION" || fail "the program did not start with a topic as its command line"
-wait_for 15 grep -q 'Pomiar --> OK' <(control_text 1005) || fail "no measurement with a topic command line"
+wait_until 15 '[ "$(control_text 1005)" = "Pomiar --> OK" ]' || fail "no measurement with a topic command line"
 [ "$(wine reg query "$KEY" 2>/dev/null)" = "$before" ] || fail "the topic command line changed the settings"
 press "$(xwins "$CAPTION")" alt+F4
-[ "$(kx_exit topic 15)" = 0 ] || fail "exit code after a topic command line"
+[ "$(exit_code topic 15)" = 0 ] || fail "exit code after a topic command line"
 
 note "-X: the message, exit 1, no main window"
 kx_start rejected -X
@@ -71,5 +71,5 @@ wait_for 30 has_xwin "$CAPTION" || fail "no message for -X"
 texts | grep -q '^1005 ' && fail "a main window came up for -X"
 has_text "Błędny parametr w linii wywołania!" || fail "not the command-line message"
 press "$(xwins "$CAPTION")" Return
-[ "$(kx_exit rejected 15)" = 1 ] || fail "-X did not exit with 1"
+[ "$(exit_code rejected 15)" = 1 ] || fail "-X did not exit with 1"
 echo "PASS: start-up, registration and command line"

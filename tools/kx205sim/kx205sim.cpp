@@ -60,6 +60,7 @@ const char USAGE[] =
     "  --silence-seconds S\n"
     "  --serial-change-after N after N frames, switch to serial number --new-serial (default serial + 1)\n"
     "  --new-serial N\n"
+    "                         (or at once, from the next frame on, when the simulator gets SIGUSR1)\n"
     "Diagnostics:\n"
     "  --verbose              print one line per frame sent\n"
     "  --termios-file PATH    keep PATH holding the pty's current line settings (for tests)\n"
@@ -81,6 +82,9 @@ struct Options {
 
 volatile sig_atomic_t stopRequested = 0;
 void OnSignal(int) { stopRequested = 1; }
+// SIGUSR1: another instrument on the line from the next frame on, when a test wants it.
+volatile sig_atomic_t serialChangeRequested = 0;
+void OnSerialChangeSignal(int) { serialChangeRequested = 1; }
 
 bool ParseLong(const char* text, long& out) {
     char* end = nullptr;
@@ -302,6 +306,9 @@ int main(int argc, char** argv) {
     sigaction(SIGINT, &sa, nullptr);
     sigaction(SIGHUP, &sa, nullptr);
     signal(SIGPIPE, SIG_IGN);
+    struct sigaction change {};
+    change.sa_handler = OnSerialChangeSignal;
+    sigaction(SIGUSR1, &change, nullptr);
 
     Line line;
     if (!OpenLine(o, line)) return 1;
@@ -324,7 +331,7 @@ int main(int argc, char** argv) {
     if (!o.stampFile.empty()) stamps.reserve(4096);
     for (long i = 0; !stopRequested && (o.frames < 0 || i < o.frames); ++i) {
         if (i == o.silenceAfter) Pause(o, line, static_cast<double>(o.silenceSeconds), deadline);
-        if (i == o.serialChangeAfter) serial = static_cast<std::uint32_t>(o.newSerial);
+        if (i == o.serialChangeAfter || serialChangeRequested) serial = static_cast<std::uint32_t>(o.newSerial);
         if (stopRequested) break;
         double frameStart = NowSeconds();
 
