@@ -10,15 +10,12 @@ namespace {
 
 // One per process. DDEML's callback carries no context of ours, so the server lives here; only the main
 // thread touches it.
-constexpr int MAX_CONVERSATIONS = 64;
-
 struct DdeServer {
     DWORD instance; // 0: no server
     HSZ service;
     HSZ topics[DDE_TOPIC_COUNT];
     HSZ items[DDE_ITEM_COUNT];
     AppState* state;
-    HCONV conversations[MAX_CONVERSATIONS]; // open ones; null slots are free
 };
 DdeServer server{};
 
@@ -59,14 +56,20 @@ HDDEDATA ItemData(HSZ topic, HSZ item, UINT format) {
                                item, CF_TEXT, 0);
 }
 
+// A client that names a topic is offered that topic alone: offered both, it would take the first and be
+// served the other quantity under the name it asked for.
 HDDEDATA WildcardList(HSZ topic, HSZ service, UINT format) {
-    if (topic != nullptr && TopicIndex(topic) >= DDE_TOPIC_COUNT) return nullptr;
+    int named = topic != nullptr ? TopicIndex(topic) : -1;
+    if (named >= DDE_TOPIC_COUNT) return nullptr;
     if (service != nullptr && !IsOurService(service)) return nullptr;
-    // Both topics whatever the client named; a pair of zero handles ends the list.
-    HSZPAIR pairs[3] = {
-        {server.service, server.topics[0]}, {server.service, server.topics[1]}, {nullptr, nullptr}};
-    return DdeCreateDataHandle(server.instance, reinterpret_cast<LPBYTE>(pairs), sizeof pairs, 0, nullptr,
-                               format, 0);
+    HSZPAIR pairs[DDE_TOPIC_COUNT + 1] = {};
+    int count = 0;
+    for (int q = 0; q < DDE_TOPIC_COUNT; ++q) {
+        if (named < 0 || named == q) pairs[count++] = {server.service, server.topics[q]};
+    }
+    // A pair of zero handles ends the list.
+    return DdeCreateDataHandle(server.instance, reinterpret_cast<LPBYTE>(pairs),
+                               static_cast<DWORD>((count + 1) * sizeof(HSZPAIR)), 0, nullptr, format, 0);
 }
 
 // The conversation's own topic decides the quantity, not the topic that was posted: Wine's DdePostAdvise
@@ -79,43 +82,6 @@ HDDEDATA AdviseData(HCONV conversation, HSZ postedTopic, HSZ item, UINT format) 
     if (DdeQueryConvInfo(conversation, QID_SYNC, &info) == 0 || !IsWindow(info.hwndPartner)) return nullptr;
     if (DdeCmpStringHandles(info.hszTopic, postedTopic) != 0) return nullptr;
     return ItemData(info.hszTopic, item, format);
-}
-
-HWND Partner(HCONV conversation, HWND* own = nullptr) {
-    CONVINFO info{};
-    info.cb = sizeof info;
-    if (DdeQueryConvInfo(conversation, QID_SYNC, &info) == 0) return nullptr;
-    if (own != nullptr) *own = info.hwnd;
-    return info.hwndPartner;
-}
-
-// A slot for a new conversation: a free one, else one whose client died without ending it.
-void Remember(HCONV conversation) {
-    for (HCONV& slot : server.conversations) {
-        if (slot == nullptr || !IsWindow(Partner(slot))) {
-            slot = conversation;
-            return;
-        }
-    }
-}
-
-void Forget(HCONV conversation) {
-    for (HCONV& slot : server.conversations) {
-        if (slot == conversation) slot = nullptr;
-    }
-}
-
-// Every client learns that its conversation has ended. Wine's DDEML ends no server-side conversation,
-// neither in DdeUninitialize nor in DdeDisconnect, so there the client is told with the protocol's own
-// message; on Windows DdeDisconnect does it.
-void EndConversations() {
-    for (HCONV& slot : server.conversations) {
-        if (slot == nullptr) continue;
-        HWND own = nullptr, partner = Partner(slot, &own);
-        if (!DdeDisconnect(slot) && IsWindow(partner))
-            PostMessageA(partner, WM_DDE_TERMINATE, reinterpret_cast<WPARAM>(own), 0);
-        slot = nullptr;
-    }
 }
 
 } // namespace
@@ -137,12 +103,6 @@ HDDEDATA CALLBACK DdeCallback(UINT type, UINT format, HCONV conversation, HSZ hs
         return reinterpret_cast<HDDEDATA>(TRUE);
     case XTYP_ADVSTOP:
         return reinterpret_cast<HDDEDATA>(DdeRequestValid(format, TopicIndex(hsz1), ItemIndex(hsz2)));
-    case XTYP_CONNECT_CONFIRM:
-        Remember(conversation);
-        return nullptr;
-    case XTYP_DISCONNECT:
-        Forget(conversation);
-        return nullptr;
     default:
         return nullptr;
     }
@@ -168,7 +128,6 @@ bool StartDde(AppState& state, std::int32_t serial) {
 
 bool StopDde() {
     if (server.instance == 0) return true;
-    EndConversations();
     DdeNameService(server.instance, server.service, nullptr, DNS_UNREGISTER);
     for (HSZ& item : server.items)
         DdeFreeStringHandle(server.instance, item);

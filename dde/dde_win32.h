@@ -4,7 +4,6 @@
 
 #include <windows.h>
 
-#include <dde.h>
 #include <ddeml.h>
 
 #include <cstdint>
