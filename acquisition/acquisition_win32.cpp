@@ -5,11 +5,11 @@
 #include "acquisition/frame_decoder.h"
 #include "acquisition/serial_link_win32.h"
 #include "app/app_state.h"
-#include "resources/resource.h"
 #include "logging/log_writer_win32.h"
 #include "presentation/display_win32.h"
 #include "presentation/value_text.h"
 #include "presentation/value_text_win32.h"
+#include "resources/resource.h"
 
 namespace {
 
@@ -26,11 +26,13 @@ bool PortOpen(AppState& state) {
     return state.portHandle != InvalidHandle();
 }
 
-bool Stopping(const AppState& state) { return WaitForSingleObject(state.stopEvent, 0) == WAIT_OBJECT_0; }
+bool Stopping(const AppState& state) {
+    return WaitForSingleObject(state.stopEvent, 0) == WAIT_OBJECT_0;
+}
 
 } // namespace
 
-void PublishMeasurement(AppState& state, std::int32_t serial, int status) {
+void PublishMeasurement(AppState& state, std::int32_t serial, int status, ShownTexts* shown) {
     std::int32_t values[2];
     {
         StateLocked lock;
@@ -43,19 +45,25 @@ void PublishMeasurement(AppState& state, std::int32_t serial, int status) {
         // Synchronous: the read-out has copied the text before the buffer goes out of scope.
         SendMessageA(state.readouts[q], DM_SETTEXT, flags, reinterpret_cast<LPARAM>(text));
     }
-    if (serial == VALUE_UNKNOWN) {
-        SetDlgItemTextA(state.mainWindow, IDC_SERIAL_NUMBER, "????");
-    } else {
-        SetDlgItemInt(state.mainWindow, IDC_SERIAL_NUMBER, static_cast<UINT>(serial), FALSE);
+    bool known = shown != nullptr && shown->valid;
+    if (!known || shown->serial != serial) {
+        if (serial == VALUE_UNKNOWN) {
+            SetDlgItemTextA(state.mainWindow, IDC_SERIAL_NUMBER, "????");
+        } else {
+            SetDlgItemInt(state.mainWindow, IDC_SERIAL_NUMBER, static_cast<UINT>(serial), FALSE);
+        }
     }
-    MeasurementStatusText(GetDlgItem(state.mainWindow, IDC_MEASUREMENT_STATUS), status);
+    if (!known || shown->status != status)
+        MeasurementStatusText(GetDlgItem(state.mainWindow, IDC_MEASUREMENT_STATUS), status);
+    if (shown != nullptr) *shown = {true, serial, status};
 }
 
 DWORD WINAPI AcquisitionThread(LPVOID appState) {
     AppState& state = *static_cast<AppState*>(appState);
     std::int32_t serial = VALUE_UNKNOWN;
     BYTE frame[FRAME_LENGTH] = {};
-    PublishMeasurement(state, VALUE_UNKNOWN, STATUS_WAITING);
+    ShownTexts shown{};
+    PublishMeasurement(state, VALUE_UNKNOWN, STATUS_WAITING, &shown);
 
     HANDLE logger = CreateThread(nullptr, 0, LoggerThread, &state, CREATE_SUSPENDED, nullptr);
     SetThreadPriority(logger, THREAD_PRIORITY_HIGHEST);
@@ -77,7 +85,8 @@ DWORD WINAPI AcquisitionThread(LPVOID appState) {
             if (ReadFrameUnless(opened, state.stopEvent, frame, FRAME_LENGTH, nullptr) == FRAME_LENGTH) {
                 std::int32_t old = serial, speed, direction;
                 int status = DecodeFrame(frame, FRAME_LENGTH, speed, direction, serial);
-                if (serial != old) PostMessageA(state.mainWindow, MSG_SERIAL_CHANGED, static_cast<WPARAM>(serial), 0);
+                if (serial != old)
+                    PostMessageA(state.mainWindow, MSG_SERIAL_CHANGED, static_cast<WPARAM>(serial), 0);
                 {
                     StateLocked lock;
                     state.speed = speed;
@@ -88,8 +97,13 @@ DWORD WINAPI AcquisitionThread(LPVOID appState) {
                         state.portHandle = InvalidHandle();
                     }
                 }
-                PublishMeasurement(state, serial, status);
-                PostMessageA(state.mainWindow, MSG_MEASURED, 0, 0);
+                // The DDE items are made from AppState and, for "Status", from the status line. While the status
+                // line and the serial number stay as they are, the clients are advised first: they need not wait
+                // for the round trips that redraw the read-outs.
+                bool asShown = shown.valid && shown.serial == serial && shown.status == status;
+                if (asShown) PostMessageA(state.mainWindow, MSG_MEASURED, 0, 0);
+                PublishMeasurement(state, serial, status, &shown);
+                if (!asShown) PostMessageA(state.mainWindow, MSG_MEASURED, 0, 0);
             } else {
                 ClosePort(state);
             }
@@ -106,7 +120,7 @@ DWORD WINAPI AcquisitionThread(LPVOID appState) {
         }
         if (serial != VALUE_UNKNOWN) {
             serial = VALUE_UNKNOWN;
-            PublishMeasurement(state, VALUE_UNKNOWN, STATUS_NO_LINK);
+            PublishMeasurement(state, VALUE_UNKNOWN, STATUS_NO_LINK, &shown);
             PostMessageA(state.mainWindow, MSG_SERIAL_CHANGED, static_cast<WPARAM>(VALUE_UNKNOWN), 0);
         }
         // A broken link is retried at once (the read timeout paces it); a port that cannot be opened is not.

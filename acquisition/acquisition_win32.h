@@ -18,8 +18,17 @@ bool StartAcquisition(AppState& state);
 // finished and flushed first, a read in progress is given up at once. Nothing to do when none was started.
 void StopAcquisition(AppState& state);
 
-// Shows the current values, the serial number and the status in the main window (synchronous sends).
-void PublishMeasurement(AppState& state, std::int32_t serial, int status);
+// The serial number and status the main window shows, kept by the worker so that an unchanged text is not
+// sent again: every text set repaints its control, and painting text is what a frame costs most under Wine.
+struct ShownTexts {
+    bool valid;
+    std::int32_t serial;
+    int status;
+};
+
+// Shows the current values, the serial number and the status in the main window (synchronous sends). With
+// shown, the serial number and status line are sent only when they differ from what it holds.
+void PublishMeasurement(AppState& state, std::int32_t serial, int status, ShownTexts* shown = nullptr);
 
 // The pause after a failed open: an unplugged instrument must not keep a core busy.
 constexpr DWORD OPEN_RETRY_MS = 500;

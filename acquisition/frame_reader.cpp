@@ -10,7 +10,7 @@ int ReadFrameFrom(ReadByteFn readByte, void* context, std::uint8_t* buffer, int 
     bool capturing = false;
     while (count < length) {
         std::uint8_t byte = 0;
-        if (!readByte(context, &byte)) {
+        if (!readByte(context, &byte, length - count)) {
             break;
         }
         if (byte == 0x00) {

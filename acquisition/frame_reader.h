@@ -6,8 +6,10 @@
 
 constexpr int FRAME_LENGTH = 14;
 
-// Reads one byte into *byte; false when the read failed or no byte came in time.
-using ReadByteFn = bool (*)(void* context, std::uint8_t* byte);
+// Reads one byte into *byte; false when the read failed or no byte came in time. ahead is how many bytes,
+// this one included, the reader may still take before it returns: a source may fetch that many at once
+// and none of them is left over, so a port can be read a frame's rest at a time instead of byte by byte.
+using ReadByteFn = bool (*)(void* context, std::uint8_t* byte, int ahead);
 
 // Why a read gave -1; for the link monitor's messages.
 enum FrameReadError : int {

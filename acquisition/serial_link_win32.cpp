@@ -6,6 +6,7 @@
 namespace {
 
 constexpr DWORD READ_TIMEOUT_MS = 3000;
+constexpr DWORD BYTE_MS = 30; // 9 bits at 300 baud
 constexpr DWORD QUEUE_BYTES = 1024;
 
 bool ApplyTimeouts(HANDLE port) {
@@ -41,29 +42,45 @@ bool ApplyLineSettings(HANDLE port) {
     return SetCommState(port, &dcb) != FALSE;
 }
 
-// One overlapped read at a time on an open port, so a reader can be told to stop while it waits.
+// The read side of an open port for one frame: overlapped reads, so a reader can be told to stop while it
+// waits, each for as many bytes as the frame still needs, so a frame costs a read or two instead of one per
+// byte. None is left over when the frame is done.
 struct PortReader {
     HANDLE port;
     HANDLE stop; // or null
     OVERLAPPED overlapped;
+    std::uint8_t bytes[FRAME_LENGTH];
+    DWORD have, next;
 };
 
 bool Stopped(HANDLE stop) { return stop != nullptr && WaitForSingleObject(stop, 0) == WAIT_OBJECT_0; }
 
 // The read timeout is waited for here as well as set on the port: Wine ignores the port's read timeouts
-// for overlapped reads, and on Windows both end the read at the same moment.
-bool ReadOneByte(void* context, std::uint8_t* byte) {
-    PortReader& reader = *static_cast<PortReader*>(context);
+// for overlapped reads and returns only once every byte asked for is there, so the wait allows the line
+// time of those bytes on top. On Windows a read returns with what has come.
+bool Fetch(PortReader& reader, int ahead) {
+    reader.have = reader.next = 0;
     if (Stopped(reader.stop)) return false;
+    DWORD wanted = ahead < 1 ? 1 : ahead > FRAME_LENGTH ? FRAME_LENGTH : static_cast<DWORD>(ahead);
     DWORD got = 0;
-    if (!ReadFile(reader.port, byte, 1, &got, &reader.overlapped)) {
+    if (!ReadFile(reader.port, reader.bytes, wanted, &got, &reader.overlapped)) {
         if (GetLastError() != ERROR_IO_PENDING) return false;
         HANDLE events[2] = {reader.overlapped.hEvent, reader.stop};
         DWORD count = reader.stop != nullptr ? 2 : 1;
-        if (WaitForMultipleObjects(count, events, FALSE, READ_TIMEOUT_MS) != WAIT_OBJECT_0) CancelIo(reader.port);
+        if (WaitForMultipleObjects(count, events, FALSE, READ_TIMEOUT_MS + wanted * BYTE_MS) != WAIT_OBJECT_0) {
+            CancelIo(reader.port);
+        }
         if (!GetOverlappedResult(reader.port, &reader.overlapped, &got, TRUE)) return false;
     }
-    return got == 1;
+    reader.have = got;
+    return got > 0;
+}
+
+bool ReadOneByte(void* context, std::uint8_t* byte, int ahead) {
+    PortReader& reader = *static_cast<PortReader*>(context);
+    if (reader.next == reader.have && !Fetch(reader, ahead)) return false;
+    *byte = reader.bytes[reader.next++];
+    return true;
 }
 
 } // namespace
@@ -82,7 +99,7 @@ HANDLE OpenSerialPort(long portNumber) {
 }
 
 int ReadFrameUnless(HANDLE port, HANDLE stop, BYTE* buffer, int length, FrameReadError* why) {
-    PortReader reader{port, stop, {}};
+    PortReader reader{port, stop, {}, {}, 0, 0};
     reader.overlapped.hEvent = CreateEventA(nullptr, TRUE, FALSE, nullptr);
     if (reader.overlapped.hEvent == nullptr) {
         if (why != nullptr) *why = FRAME_READ_SILENT;

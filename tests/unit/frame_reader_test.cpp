@@ -1,6 +1,7 @@
 // The frame reader on byte streams: synchronisation, counting, parity, and stale buffer contents.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstring>
 #include <vector>
 
@@ -12,10 +13,12 @@ namespace {
 struct ByteStream {
     std::vector<std::uint8_t> bytes;
     size_t next = 0;
+    size_t reach = 0; // the furthest a source fetching `ahead` bytes at once would have read
 };
 
-bool ReadFromStream(void* context, std::uint8_t* byte) {
+bool ReadFromStream(void* context, std::uint8_t* byte, int ahead) {
     auto* s = static_cast<ByteStream*>(context);
+    s->reach = std::max(s->reach, s->next + static_cast<size_t>(ahead));
     if (s->next >= s->bytes.size()) return false;
     *byte = s->bytes[s->next++];
     return true;
@@ -76,6 +79,10 @@ TEST(FrameReader, Synchronisation) {
         FrameReadError why = FRAME_READ_OK;
         EXPECT_EQ(ReadFrameFrom(ReadFromStream, &s, buffer, 14, &why), c.result) << c.name;
         EXPECT_EQ(s.next, c.consumed) << c.name;
+        // Fetching ahead never takes a byte the call does not consume.
+        if (c.why != FRAME_READ_SILENT) {
+            EXPECT_EQ(s.reach, c.consumed) << c.name;
+        }
         EXPECT_EQ(why, c.why) << c.name;
         if (c.result == 14) {
             EXPECT_EQ(std::vector<std::uint8_t>(buffer, buffer + 14), PAYLOAD) << c.name;

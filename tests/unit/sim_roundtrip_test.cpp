@@ -13,7 +13,7 @@ struct OneFrame {
     int next;
 };
 
-bool ReadOne(void* context, std::uint8_t* byte) {
+bool ReadOne(void* context, std::uint8_t* byte, int) {
     auto* f = static_cast<OneFrame*>(context);
     if (f->next >= 14) return false;
     *byte = f->bytes[f->next++];
