@@ -16,8 +16,24 @@ struct DdeServer {
     HSZ topics[DDE_TOPIC_COUNT];
     HSZ items[DDE_ITEM_COUNT];
     AppState* state;
+    int advised;      // clients given data by the advise being posted
+    bool atomsShared; // see AtomsShared
 };
 DdeServer server{};
+
+// Wine's DdePostAdvise takes one reference to the item's global atom for all the clients it posts the
+// data to, and each client gives one back: with two clients or more on an item the atom soon vanishes and
+// clients start to miss updates. Each client after the first gets a reference of its own here. Windows
+// takes one per client itself.
+bool AtomsShared() {
+    HMODULE ntdll = GetModuleHandleA("ntdll.dll");
+    return ntdll != nullptr && GetProcAddress(ntdll, "wine_get_version") != nullptr;
+}
+
+void PostAdvise(HSZ topic, HSZ item) {
+    server.advised = 0;
+    DdePostAdvise(server.instance, topic, item);
+}
 
 constexpr DWORD SERVER_FLAGS = APPCLASS_STANDARD | CBF_FAIL_EXECUTES | CBF_FAIL_POKES |
                                CBF_SKIP_REGISTRATIONS | CBF_SKIP_UNREGISTRATIONS;
@@ -81,7 +97,12 @@ HDDEDATA AdviseData(HCONV conversation, HSZ postedTopic, HSZ item, UINT format) 
     info.cb = sizeof info;
     if (DdeQueryConvInfo(conversation, QID_SYNC, &info) == 0 || !IsWindow(info.hwndPartner)) return nullptr;
     if (DdeCmpStringHandles(info.hszTopic, postedTopic) != 0) return nullptr;
-    return ItemData(info.hszTopic, item, format);
+    HDDEDATA data = ItemData(info.hszTopic, item, format);
+    if (data != nullptr && server.advised++ > 0 && server.atomsShared) {
+        char name[DDE_TEXT_CAPACITY];
+        if (DdeQueryStringA(server.instance, item, name, sizeof name, CP_WINANSI) > 0) GlobalAddAtomA(name);
+    }
+    return data;
 }
 
 } // namespace
@@ -99,7 +120,7 @@ HDDEDATA CALLBACK DdeCallback(UINT type, UINT format, HCONV conversation, HSZ hs
         return AdviseData(conversation, hsz1, hsz2, format);
     case XTYP_ADVSTART:
         if (!DdeRequestValid(format, TopicIndex(hsz1), ItemIndex(hsz2))) return nullptr;
-        DdePostAdvise(server.instance, hsz1, hsz2);
+        PostAdvise(hsz1, hsz2);
         return reinterpret_cast<HDDEDATA>(TRUE);
     case XTYP_ADVSTOP:
         return reinterpret_cast<HDDEDATA>(DdeRequestValid(format, TopicIndex(hsz1), ItemIndex(hsz2)));
@@ -115,6 +136,7 @@ bool StartDde(AppState& state, std::int32_t serial) {
     DWORD instance = 0;
     if (DdeInitializeA(&instance, DdeCallback, SERVER_FLAGS, 0) != DMLERR_NO_ERROR) return false;
     server.instance = instance;
+    server.atomsShared = AtomsShared();
     server.service = DdeCreateStringHandleA(instance, DDE_SERVICE_NAME, CP_WINANSI);
     for (int q = 0; q < DDE_TOPIC_COUNT; ++q) {
         char name[64];
@@ -145,6 +167,6 @@ void PostAdviseAll() {
     if (server.instance == 0) return;
     for (HSZ topic : server.topics) {
         for (HSZ item : server.items)
-            DdePostAdvise(server.instance, topic, item);
+            PostAdvise(topic, item);
     }
 }

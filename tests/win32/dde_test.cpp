@@ -305,3 +305,50 @@ TEST(DdeService, AdviseLoopsFollowTheirOwnTopicUntilTheSerialNumberChanges) {
           "Kierunek#13331"}},
     });
 }
+
+// Several clients of one topic and item, through DDEML and raw messages, over many updates: each gets every
+// one (Wine hands them one item atom between them, which must not run out).
+TEST(DdeService, EveryClientOfAnItemGetsEveryUpdate) {
+    Service s(13330, 0, 270);
+    ASSERT_TRUE(s.started);
+    constexpr int POSTS = 30;
+    Probes probes;
+    for (const char* arguments :
+         {"--advise speed Wynik", "--advise speed Wynik", "--raw --advise speed Wynik"})
+        probes.Start(arguments);
+    auto texts = [&](size_t i) {
+        std::vector<std::string> lines = probes[i].Lines();
+        for (std::string& line : lines)
+            TakeStamp(line, false);
+        return lines;
+    };
+    auto allShow = [&](const std::string& text) {
+        for (size_t i = 0; i < probes.list.size(); ++i) {
+            std::vector<std::string> lines = texts(i);
+            if (lines.empty() || lines.back() != text) return false;
+        }
+        return true;
+    };
+    // Until every client is there, the first value is posted again and again; then each value once.
+    ULONGLONG repeat = 0;
+    ASSERT_TRUE(PumpUntil(
+        [&] {
+            if (NowMs() >= repeat) s.Post(0, 270), repeat = NowMs() + 200;
+            return allShow("0,0");
+        },
+        PROBE_TIMEOUT_MS));
+    PumpFor(500);
+    std::vector<std::string> expected;
+    for (int k = 1; k <= POSTS; ++k) {
+        std::string text = std::to_string(k / 10) + "," + std::to_string(k % 10);
+        expected.push_back(text);
+        s.Post(k, 270);
+        ASSERT_TRUE(PumpUntil([&] { return allShow(text); }, 5000)) << text;
+    }
+    for (size_t i = 0; i < probes.list.size(); ++i) {
+        std::vector<std::string> lines = texts(i);
+        while (!lines.empty() && lines.front() == "0,0")
+            lines.erase(lines.begin());
+        EXPECT_EQ(lines, expected) << probes[i].arguments;
+    }
+}

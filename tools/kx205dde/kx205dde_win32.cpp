@@ -17,6 +17,7 @@
 
 #include "dde/dde_names.h"
 #include "tools/console_text_win32.h"
+#include "tools/message_pump_win32.h"
 
 namespace {
 
@@ -185,23 +186,9 @@ BOOL WINAPI StopOnCtrlC(DWORD) {
     return TRUE;
 }
 
-// DDEML and the raw window both work through this thread's messages, so every wait dispatches them.
-bool Pump(const std::function<bool()>& done, DWORD timeoutMs) {
-    ULONGLONG end = GetTickCount64() + timeoutMs;
-    for (;;) {
-        MSG msg;
-        while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-            TranslateMessage(&msg);
-            DispatchMessageA(&msg);
-        }
-        if (done()) return true;
-        ULONGLONG now = GetTickCount64();
-        if (now >= end) return false;
-        // Ctrl+C arrives on another thread and posts nothing: look at it now and then.
-        DWORD wait = end - now < 100 ? static_cast<DWORD>(end - now) : 100;
-        MsgWaitForMultipleObjectsEx(0, nullptr, wait, QS_ALLINPUT, MWMO_INPUTAVAILABLE);
-    }
-}
+// DDEML and the raw window both work through this thread's messages, so every wait dispatches them;
+// Ctrl+C arrives on another thread and posts nothing, so it is looked at every 100 ms.
+bool Pump(const std::function<bool()>& done, DWORD timeoutMs) { return PumpUntil(done, timeoutMs, 100); }
 
 // An advise loop's progress; the DDEML callback and the raw window both report to it.
 struct Follow {

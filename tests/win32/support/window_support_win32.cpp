@@ -109,22 +109,6 @@ HWND CreateEmptyDialog(int widthDlu, int heightDlu) {
     return dialog;
 }
 
-bool PumpUntil(const std::function<bool()>& done, DWORD timeoutMs, DWORD pollMs) {
-    ULONGLONG end = NowMs() + timeoutMs;
-    for (;;) {
-        MSG msg;
-        while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-            TranslateMessage(&msg);
-            DispatchMessageA(&msg);
-        }
-        if (done()) return true;
-        ULONGLONG now = NowMs();
-        if (now >= end) return false;
-        DWORD wait = static_cast<DWORD>(end - now);
-        MsgWaitForMultipleObjectsEx(0, nullptr, wait < pollMs ? wait : pollMs, QS_ALLINPUT, MWMO_INPUTAVAILABLE);
-    }
-}
-
 void PumpFor(DWORD ms) {
     PumpUntil([] { return false; }, ms);
 }

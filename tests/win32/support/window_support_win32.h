@@ -8,6 +8,8 @@
 #include <string>
 #include <vector>
 
+#include "tools/message_pump_win32.h" // PumpUntil
+
 // What the stand-in main window saw of the worker's posted messages.
 struct HostMessages {
     std::vector<std::pair<UINT, WPARAM>> posted;
@@ -28,10 +30,6 @@ void DestroyHostWindow(HostWindow& host);
 // An empty dialog (dialog units work in it) for controls under test.
 HWND CreateEmptyDialog(int widthDlu, int heightDlu);
 
-// Runs the message loop until done() or the time is up; returns done()'s last answer. done() is asked
-// after every message and at least every pollMs; INFINITE asks only when messages come, so the waiting
-// itself costs no CPU time (for measurements).
-bool PumpUntil(const std::function<bool()>& done, DWORD timeoutMs, DWORD pollMs = 10);
 void PumpFor(DWORD ms);
 
 std::string ControlText(HWND dialog, int id);
