@@ -30,7 +30,7 @@ shot running-live
 
 note "the log file's bytes after a few intervals"
 wait_until 15 '[ "$(grep -c "$CR\$" "$log")" -ge 5 ]' || fail "fewer than 4 records in $log"
-header="$(head -c 42 "$log" | xxd -p | tr -d '\n')"
+header="$(head -c 42 "$log" | od -An -tx1 | tr -d ' \n')"
 [ "$header" = "44617461206920476f647a696e612c5072ea646b6f9ce65b6d2f735d2c4b696572756e656b5bb05d0d0a" ] ||
   fail "CSV header bytes: $header"
 tail -n +2 "$log" | head -n 4 | grep -v -E $'^[0-9]{4}\\.[0-9]{2}\\.[0-9]{2} [0-9]{2}:[0-9]{2}:[0-9]{2},12\\.3,270\r$' &&
@@ -80,7 +80,7 @@ press "$second" alt+F4
 note "Alt+F4 closes the window: exit 0, the log ends in a whole record"
 press "$main" alt+F4
 [ "$(exit_code first 15)" = 0 ] || fail "Alt+F4 did not exit with 0"
-[ "$(tail -c 2 "$log" | xxd -p)" = 0d0a ] || fail "the log does not end in a whole record"
+[ "$(tail -c 2 "$log" | od -An -tx1 | tr -d ' \n')" = 0d0a ] || fail "the log does not end in a whole record"
 tail -n +2 "$log" | grep -v -E $'^[0-9.]{10} [0-9:]{8},[0-9?.]+,[0-9?]+\r$' && fail "a damaged record"
 
 note "Uninstall in the first instance removes the settings"
