@@ -1,0 +1,81 @@
+#!/usr/bin/env bash
+# The DDE service of kx205.exe as clients in other processes meet it, through DDEML and through raw
+# WM_DDE_* messages as a spreadsheet talks: no service before a frame, the topics and items, what it
+# refuses, advise loops of several clients on both topics, and the end of every conversation when another
+# instrument comes.
+source "$(dirname "${BASH_SOURCE[0]}")/lib.sh"
+COM=63
+SPEED="Prędkość"
+NL=$'\n'
+settings_seed $COM "$KX205_WINE_ROOT/unused.csv" 60 0 0 # logging off
+
+note "no frame yet: no service"
+# Frame N carries N tenths of m/s, so every frame can be told from the others; the first comes after a
+# silence, while the program waits.
+sim_start $COM --silence-after 0 --silence-seconds 20 --period 0 --count-speed --direction 270 --serial 13330 \
+  --new-serial 4660
+kx_start dde
+wait_for 30 has_xwin "$CAPTION" || fail "no main window"
+wait_until 10 '[ "$(control_text 1005)" = "Oczekiwanie na wynik pomiaru..." ]' || fail "not waiting"
+probe >/dev/null; [ $? = 1 ] || fail "a service without a serial number"
+probe --raw "Kierunek#13330" Wynik >/dev/null; [ $? = 1 ] || fail "a raw client connected without a serial number"
+
+note "the topics, the items, and what the service refuses"
+wait_until 30 '[ "$(probe)" = "$SPEED#13330${NL}Kierunek#13330" ]' || fail "topics: $(probe)"
+[ "$(probe --raw)" = "$(probe)" ] || fail "raw topics: $(probe --raw)"
+status="$(control_text 1005)"
+check() { # EXIT-CODE EXPECTED-TEXT PROBE-ARGUMENTS...: one request or refusal
+  local code="$1" want="$2" got; shift 2
+  got="$(probe "$@")"
+  local rc=$?
+  [ "$rc" = "$code" ] || fail "kx205dde $*: exit $rc, not $code: $got"
+  [ -z "$want" ] || [ "$got" = "$want" ] || fail "kx205dde $*: '$got', not '$want'"
+}
+check 0 "$status" "$SPEED#13330" Status
+check 0 "$status" --raw direction Status
+check 0 "270°" --raw Kierunek#13330 Pomiar
+check 0 270 --service "" Kierunek#13330 Wynik          # a topic named without the service: its own
+check 0 "270°" --raw --service "" Kierunek#13330 Pomiar
+check 3 "" --format 13 speed Wynik                     # CF_UNICODETEXT
+check 3 "" --raw --format 13 speed Wynik
+check 3 "" --advise --format 13 speed Wynik
+check 3 "" speed Nic
+check 3 "" --raw --advise direction Nic
+check 3 "" --poke 1,0 speed Wynik
+check 3 "" --execute "[Zamknij]" direction
+check 1 "" Kierunek#13331 Wynik
+check 1 "" Kierunek Wynik
+check 1 "" --raw "$SPEED" Wynik
+check 1 "" --service KX206 Kierunek#13330 Wynik
+
+note "advise loops on both topics at once, several clients on one item"
+probe_start s1 --advise speed Wynik
+probe_start s2 --advise speed Wynik
+probe_start s3 --raw --advise speed Wynik
+probe_start s4 --advise speed Wynik
+probe_start s5 --advise speed Pomiar
+probe_start d1 --advise direction Wynik
+probe_start d2 --raw --advise Kierunek#13330 Pomiar
+clients="s1 s2 s3 s4 s5 d1 d2"
+enough() { local c; for c in $clients; do [ "$(grep -c . "$KX205_WINE_ROOT/$c.out")" -ge 25 ] || return 1; done; }
+wait_for 60 enough || fail "the advise loops stalled"
+"$KX205_SIM_CTL" serial-change $COM
+for c in $clients; do
+  [ "$(exit_code "$c" 10)" = 4 ] || fail "$c did not end with the old topic: $(utf8 <"$KX205_WINE_ROOT/$c.out" | tail -n 3)"
+done
+for c in $clients; do
+  values="$(utf8 <"$KX205_WINE_ROOT/$c.out" | sed '$d' | cut -d ' ' -f 2-)"
+  case "$c" in
+    d*) [ -z "$(echo "$values" | grep -v -x -E '270°?')" ] || fail "$c was served another quantity" ;;
+    *)  # Each frame once, none missed (an advise that starts may repeat the current one to the others).
+        missed="$(echo "$values" | tr -d ',m/s' | awk 'NR > 1 && $1 != prev && $1 != prev + 1 { n++ } { prev = $1 }
+                                                      END { print n + 0 }')"
+        [ "$missed" = 0 ] || fail "$c missed updates: $(echo "$values" | tr '\n' ' ')" ;;
+  esac
+done
+wait_until 10 '[ "$(probe)" = "$SPEED#4660${NL}Kierunek#4660" ]' || fail "new topics: $(probe)"
+check 1 "" "$SPEED#13330" Wynik
+check 0 "270" --raw Kierunek#4660 Wynik
+press "$(xwins "$CAPTION")" alt+F4
+[ "$(exit_code dde 15)" = 0 ] || fail "exit code"
+echo "PASS: DDE service"
