@@ -29,9 +29,13 @@ struct MainWindow {
     bool started;
 };
 
-MainWindow* WindowOf(HWND dialog) { return reinterpret_cast<MainWindow*>(GetWindowLongPtrA(dialog, GWLP_USERDATA)); }
+MainWindow* WindowOf(HWND dialog) {
+    return reinterpret_cast<MainWindow*>(GetWindowLongPtrA(dialog, GWLP_USERDATA));
+}
 
-void Message(HWND dialog, const char* text, UINT icon) { MessageBoxA(dialog, text, APP_CAPTION, icon | MB_OK); }
+void Message(HWND dialog, const char* text, UINT icon) {
+    MessageBoxA(dialog, text, APP_CAPTION, icon | MB_OK);
+}
 
 // The icon resource holds a picture of each size.
 void SetIcon(HWND dialog, HINSTANCE instance, int size, WPARAM kind) {
@@ -55,9 +59,9 @@ BOOL OpenMainWindow(HWND dialog, AppState* state) {
     DeleteMenu(GetSystemMenu(dialog, FALSE), SC_MAXIMIZE, MF_BYCOMMAND);
     for (int q = 0; q < 2; ++q) {
         RECT rect = READOUT_RECTS[q];
-        state->readouts[q] = CreateDisplay(state->instance, dialog, q, &rect, state->colors[2 * q],
-                                           state->colors[2 * q + 1], "Courier New", READOUT_POINTS, READOUT_BOLD,
-                                           DT_CENTER, READOUT_BUFFER);
+        state->readouts[q] =
+            CreateDisplay(state->instance, dialog, q, &rect, state->colors[2 * q], state->colors[2 * q + 1],
+                          "Courier New", READOUT_POINTS, READOUT_BOLD, DT_CENTER, READOUT_BUFFER);
     }
     if (state->firstInstance == 0) EnableMenuItem(GetMenu(dialog), IDM_UNINSTALL, MF_BYCOMMAND | MF_GRAYED);
     PostMessageA(dialog, MSG_START, 0, 0);
@@ -116,20 +120,36 @@ void Uninstall(HWND dialog) {
     PostMessageA(dialog, WM_CLOSE, 0, 0);
 }
 
-void RunDialog(HWND dialog, int id, DLGPROC procedure, AppState* state) {
-    DialogBoxParamA(state->instance, MAKEINTRESOURCEA(id), dialog, procedure, reinterpret_cast<LPARAM>(state));
+// Owned by the main window; the dialogs apply and save their own changes, so the result is not used.
+void RunDialog(HWND dialog, int id, DLGPROC procedure, const AppState& state, LPARAM parameter) {
+    DialogBoxParamA(state.instance, MAKEINTRESOURCEA(id), dialog, procedure, parameter);
 }
 
 INT_PTR OnCommand(HWND dialog, AppState& state, int id) {
     switch (id) {
-    case IDM_LOG_SETTINGS: RunDialog(dialog, IDD_LOG_SETTINGS, LogSettingsDialog, &state); return TRUE;
-    case IDM_PORT: RunDialog(dialog, IDD_PORT, PortDialog, &state); return TRUE;
-    case IDM_COLORS: RunDialog(dialog, IDD_COLORS, ColorsDialog, &state); return TRUE;
-    case IDM_UNINSTALL: Uninstall(dialog); return TRUE;
-    case IDM_EXIT: PostMessageA(dialog, WM_CLOSE, 0, 0); return TRUE;
-    case IDM_HELP_CONTENTS: OpenHelpContents(dialog); return TRUE;
-    case IDM_ABOUT: RunDialog(dialog, IDD_ABOUT, AboutDialog, nullptr); return TRUE;
-    default: return FALSE; // Enter's IDOK and Esc's IDCANCEL among them: neither closes the window
+    case IDM_LOG_SETTINGS:
+        RunDialog(dialog, IDD_LOG_SETTINGS, LogSettingsDialog, state, reinterpret_cast<LPARAM>(&state));
+        return TRUE;
+    case IDM_PORT:
+        RunDialog(dialog, IDD_PORT, PortDialog, state, reinterpret_cast<LPARAM>(&state));
+        return TRUE;
+    case IDM_COLORS:
+        RunDialog(dialog, IDD_COLORS, ColorsDialog, state, reinterpret_cast<LPARAM>(&state));
+        return TRUE;
+    case IDM_UNINSTALL:
+        Uninstall(dialog);
+        return TRUE;
+    case IDM_EXIT:
+        PostMessageA(dialog, WM_CLOSE, 0, 0);
+        return TRUE;
+    case IDM_HELP_CONTENTS:
+        OpenHelpContents(dialog);
+        return TRUE;
+    case IDM_ABOUT:
+        RunDialog(dialog, IDD_ABOUT, AboutDialog, state, 0);
+        return TRUE;
+    default:
+        return FALSE; // Enter's IDOK and Esc's IDCANCEL among them: neither closes the window
     }
 }
 

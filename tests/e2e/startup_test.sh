@@ -51,6 +51,8 @@ wait_for 20 grep -q $'\t4,2\t135\r$' "$log" 2>/dev/null || fail "no records in $
 [ "$(setting Format)" = "0x0" ] || fail "Format is $(setting Format)"
 [ "$(setting 'Log File')" = "$(winpath "$log")" ] || fail "Log File is $(setting 'Log File')"
 [ "$(setting Colors)" = "00FF00000000000000FFFF0000000000" ] || fail "Colors is $(setting Colors)"
+types="$(wine reg query "$KEY" 2>/dev/null | tr -d '\r' | awk 'NF >= 3 { print $(NF - 1) }' | sort | tr '\n' ' ')"
+[ "$types" = "REG_BINARY REG_DWORD REG_DWORD REG_DWORD REG_DWORD REG_SZ " ] || fail "value types: $types"
 shot startup-registered
 press "$main" alt+F4
 [ "$(exit_code register 15)" = 0 ] || fail "closing after the registration did not exit with 0"

@@ -10,8 +10,7 @@
 
 #include "app/app_state.h"
 #include "dde/dde_win32.h"
-#include "tests/win32/support/test_env_win32.h"
-#include "tests/win32/support/window_support_win32.h"
+#include "tests/win32/support/harness_win32.h"
 
 namespace {
 
@@ -66,7 +65,7 @@ std::vector<std::string> Texts(const Probe& p) {
 } // namespace
 
 TEST(DdeService, EveryClientOfAnItemGetsEveryUpdate) {
-    HostWindow host{};
+    HostWindow host;
     AppState state;
     FillDefaultState(state, GetModuleHandleA(nullptr), true, "unused.txt");
     ASSERT_TRUE(CreateHostWindow(host, state.colors));
@@ -112,5 +111,5 @@ TEST(DdeService, EveryClientOfAnItemGetsEveryUpdate) {
         EXPECT_EQ(texts, expected);
     }
     StopDde();
-    DestroyHostWindow(host);
+    DestroyWindow(host.dialog);
 }

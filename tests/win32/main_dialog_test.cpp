@@ -13,8 +13,7 @@
 #include "presentation/help_win32.h"
 #include "presentation/main_dialog_win32.h"
 #include "resources/resource.h"
-#include "tests/win32/support/test_env_win32.h"
-#include "tests/win32/support/window_support_win32.h"
+#include "tests/win32/support/harness_win32.h"
 
 namespace {
 
@@ -35,6 +34,8 @@ std::string ReadoutText(HWND readout) {
 } // namespace
 
 TEST(MainDialog, CreationStartHelpAndClose) {
+    // Every text the program shows is Windows-1250 with the Polish decimal comma: the environment must be so.
+    ASSERT_EQ(GetACP(), 1250u);
     SimulatorOn sim(37, "--period 300 --serial 13330 --speed 12.3 --direction 270");
     ASSERT_TRUE(sim.started);
     HelpViewerFn previous = SetHelpViewer(RecordHelp);

@@ -1,0 +1,68 @@
+#!/usr/bin/env bash
+# The menu's dialogs in the running program, with real key presses: the about box, the logging settings
+# (a bad interval refused, a good one applied to the open log and saved), and another port chosen while
+# frames arrive.
+source "$(dirname "${BASH_SOURCE[0]}")/lib.sh"
+COM=64
+COM2=65
+log="$KX205_WINE_ROOT/menu.csv"
+rm -f "$log"
+settings_seed $COM "$log" 1 65536 1
+sim_start $COM --period 300 --serial 1111 --speed 1.0 --direction 10
+sim_start $COM2 --period 300 --serial 2222 --speed 2.0 --direction 20
+kx_start menu
+wait_for 30 has_xwin "$CAPTION" || fail "no main window"
+main="$(xwins "$CAPTION")"
+wait_until 20 '[ "$(control_text 1019)" = 1111 ]' || fail "no frames from COM$COM"
+
+note "the about box: Esc leaves it open, Enter (OK) closes it"
+press "$main" alt+c o
+wait_for 10 has_xwin "O programie" || fail "no about box"
+about="$(xwins "O programie")"
+press "$about" Escape
+sleep 0.5
+has_xwin "O programie" || fail "Esc closed the about box"
+press "$about" Return
+wait_for 5 eval '! has_xwin "O programie"' || fail "OK did not close the about box"
+
+note "the logging settings: a bad interval is refused, a good one applies and is saved"
+LOG_DIALOG="Rejestracja wyników"
+press "$main" alt+k r
+wait_for 10 has_xwin "$LOG_DIALOG" || fail "no logging dialog"
+dialog="$(xwins "$LOG_DIALOG")"
+# From the check box, Tab goes to the name, the chooser button and then the hours: each field is selected
+# as it is entered, so typing replaces it.
+press "$dialog" Tab Tab Tab
+type_text "$dialog" 00
+press "$dialog" Tab
+type_text "$dialog" 60
+press "$dialog" Return
+wait_for 10 has_text "Niepoprawna wartość interwału!" || fail "a 60-minute interval was not refused"
+press "$(xwin_other "$CAPTION" "$main")" Return
+sleep 0.5
+has_xwin "$LOG_DIALOG" || fail "the refused interval closed the dialog"
+press "$dialog" Tab
+type_text "$dialog" 05
+press "$dialog" shift+Tab
+type_text "$dialog" 00
+press "$dialog" Return
+# OK closes the open log and opens it again: it exists, so the question comes; No appends.
+wait_for 10 has_text "Plik rejestracji pomiarów już istnieje. Skasować go?" || fail "no question about the log"
+before="$(wc -l <"$log")"
+press "$(xwin_other "$CAPTION" "$main")" n
+wait_until 10 '[ "$(control_text 1006)" = "Rejestracja do pliku co 00h 00m 05s --> OK" ]' ||
+  fail "logging status line: $(control_text 1006)"
+[ "$(setting Interval)" = 0x5 ] || fail "the interval was not saved: $(setting Interval)"
+[ "$(head -n "$before" "$log" | grep -c '^Data')" = 1 ] || fail "the log was not appended to"
+
+note "another port, chosen while frames arrive"
+press "$main" alt+k p
+wait_for 10 has_xwin "Port szeregowy" || fail "no port dialog"
+texts "Port szeregowy" | grep -qx "1020 COM$COM" || fail "the current port is not shown"
+[ "$(texts "Port szeregowy" | grep -c ' item ')" = 1 ] || fail "the list is not only COM$COM2: $(texts "Port szeregowy")"
+press "$(xwins "Port szeregowy")" Down Return
+wait_until 10 '[ "$(control_text 1019)" = 2222 ]' || fail "the program did not switch to COM$COM2"
+[ "$(setting Port)" = "0x41" ] || fail "the port was not saved: $(setting Port)"
+press "$main" alt+F4
+[ "$(exit_code menu 15)" = 0 ] || fail "exit code"
+echo "PASS: about box, logging settings, port"
