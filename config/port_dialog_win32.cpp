@@ -52,7 +52,8 @@ void AcceptPort(HWND dialog) {
 } // namespace
 
 bool FillPortList(HWND dialog, std::int32_t current) {
-    // Under the lock for the whole walk, so the acquisition worker cannot open or close its port meanwhile.
+    // Held for the whole walk: the worker cannot close its port or take a newly opened one into AppState
+    // meanwhile. It opens ports outside the lock, so a probe here may still meet a port it is opening.
     StateLocked lock;
     std::int32_t ports[PORT_LAST];
     std::size_t count = ListOpenablePorts(current, PortOpens, nullptr, ports);

@@ -117,24 +117,27 @@ INT_PTR CALLBACK LogSettingsDialog(HWND dialog, UINT message, WPARAM wParam, LPA
 }
 
 bool ChooseLogFile(HWND owner, char* name, int capacity) {
+    // The chooser works in a buffer of its own: every step is bounded by the smaller of the two.
     char chosen[PATH_CAPACITY] = "";
-    lstrcpynA(chosen, name, capacity < PATH_CAPACITY ? capacity : PATH_CAPACITY);
+    int room = capacity < PATH_CAPACITY ? capacity : PATH_CAPACITY;
+    if (room <= 0) return false;
+    lstrcpynA(chosen, name, room);
     OPENFILENAMEA ofn{};
     ofn.lStructSize = sizeof ofn;
     ofn.hwndOwner = owner;
     ofn.lpstrFilter = "Lista CSV (*.csv)\0*.csv\0Plik tekstowy (*.txt)\0*.txt\0Wszystkie pliki (*.*)\0*.*\0";
     ofn.nFilterIndex = 1;
     ofn.lpstrFile = chosen;
-    ofn.nMaxFile = static_cast<DWORD>(capacity < PATH_CAPACITY ? capacity : PATH_CAPACITY);
+    ofn.nMaxFile = static_cast<DWORD>(room);
     ofn.lpstrTitle = "Wybierz plik logu";
     ofn.Flags = OFN_EXPLORER | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY;
     if (!GetSaveFileNameA(&ofn)) return false;
     // A name that would not fit with its extension counts as no choice: the field keeps its name.
-    if (!CompleteLogFileName(chosen, static_cast<size_t>(capacity), static_cast<int>(ofn.nFilterIndex),
+    if (!CompleteLogFileName(chosen, static_cast<size_t>(room), static_cast<int>(ofn.nFilterIndex),
                              LogFileNameHasExtension(chosen))) {
         return false;
     }
-    lstrcpynA(name, chosen, capacity);
+    lstrcpynA(name, chosen, room);
     return true;
 }
 
