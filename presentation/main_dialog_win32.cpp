@@ -105,12 +105,6 @@ void SerialChanged(HWND dialog, AppState& state, std::int32_t serial) {
     }
 }
 
-void OpenHelpContents(HWND dialog) {
-    char path[PATH_CAPACITY];
-    ModuleSiblingPath(path, PATH_CAPACITY, ".HLP");
-    CallHelpViewer(dialog, path, HELP_CONTENTS, 0);
-}
-
 void Uninstall(HWND dialog) {
     if (UninstallSettings()) {
         Message(dialog, "Deinstalacja została zakończona pomyślnie!", MB_ICONINFORMATION);
@@ -143,7 +137,7 @@ INT_PTR OnCommand(HWND dialog, AppState& state, int id) {
         PostMessageA(dialog, WM_CLOSE, 0, 0);
         return TRUE;
     case IDM_HELP_CONTENTS:
-        OpenHelpContents(dialog);
+        HelpContents(dialog);
         return TRUE;
     case IDM_ABOUT:
         RunDialog(dialog, IDD_ABOUT, AboutDialog, state, 0);
@@ -155,7 +149,7 @@ INT_PTR OnCommand(HWND dialog, AppState& state, int id) {
 
 void Close(HWND dialog) {
     StopDde();
-    CallHelpViewer(dialog, nullptr, HELP_QUIT, 0);
+    HelpQuit(dialog);
     EndDialog(dialog, 1);
 }
 
@@ -182,7 +176,7 @@ INT_PTR CALLBACK MainDialog(HWND dialog, UINT message, WPARAM wParam, LPARAM lPa
     case WM_COMMAND:
         return OnCommand(dialog, state, LOWORD(wParam));
     case WM_HELP:
-        OpenHelpContents(dialog);
+        HelpContents(dialog);
         return TRUE;
     case WM_CLOSE:
         Close(dialog);

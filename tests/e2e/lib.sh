@@ -108,8 +108,12 @@ xwin_other() {
   done
   return 1
 }
-press() { # WINDOW KEYS...: real key presses into that window
-  local w="$1"; shift
+press() { # WINDOW KEYS...: real key presses into that window, activated first by a click on its caption
+  local w="$1" X Y WIDTH HEIGHT SCREEN; shift
+  eval "$(xdotool getwindowgeometry --shell "$w" 2>/dev/null)"
+  if [ -n "${X:-}" ]; then
+    xdotool mousemove "$((X + 40))" "$((Y + 8))" click 1 2>/dev/null
+  fi
   timeout 5 xdotool windowfocus --sync "$w" 2>/dev/null || xdotool windowfocus "$w" 2>/dev/null
   sleep 0.2
   xdotool key --delay 80 "$@"

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
-# The menu's dialogs in the running program, with real key presses: the about box, the logging settings
-# (a bad interval refused, a good one applied to the open log and saved), and another port chosen while
-# frames arrive.
+# The menu's dialogs in the running program, with real key presses: the about box, help without a help
+# file (the guide, a control's pop-up), the logging settings (a bad interval refused, a good one applied to
+# the open log and saved), and another port chosen while frames arrive.
 source "$(dirname "${BASH_SOURCE[0]}")/lib.sh"
 COM=64
 COM2=65
@@ -24,6 +24,18 @@ sleep 0.5
 has_xwin "O programie" || fail "Esc closed the about box"
 press "$about" Return
 wait_for 5 eval '! has_xwin "O programie"' || fail "OK did not close the about box"
+
+note "help without a help file: the program's own guide"
+press "$main" alt+c s
+GUIDE="Pomoc — Rizuzedarar KX-205"
+wait_for 10 has_xwin "$GUIDE" || fail "Pomoc > Spis treści opened no guide"
+sleep 0.5
+shot help-guide
+press "$main" F1
+sleep 0.5
+[ "$(xwin_count "$GUIDE")" = 1 ] || fail "F1 opened a second guide"
+press "$(xwins "$GUIDE")" alt+F4
+wait_for 5 eval '! has_xwin "$GUIDE"' || fail "the guide did not close"
 
 note "the logging settings: a bad interval is refused, a good one applies and is saved"
 LOG_DIALOG="Rejestracja wyników"
@@ -60,9 +72,16 @@ press "$main" alt+k p
 wait_for 10 has_xwin "Port szeregowy" || fail "no port dialog"
 texts "Port szeregowy" | grep -qx "1020 COM$COM" || fail "the current port is not shown"
 [ "$(texts "Port szeregowy" | grep -c ' item ')" = 1 ] || fail "the list is not only COM$COM2: $(texts "Port szeregowy")"
+# F1 on the port list: its pop-up topic, next to it; a key closes it.
+TOPIC="Porty szeregowe, które można teraz otworzyć. Wybierz port, do którego podłączony jest wiatromierz KX-205; port używany w tej chwili jest podany niżej."
+press "$(xwins "Port szeregowy")" F1
+wait_for 5 has_text "" "$TOPIC" || fail "F1 on the port list showed no pop-up"
+shot help-popup
+xdotool key Escape
+wait_for 5 eval '! has_text "" "$TOPIC"' || fail "a key did not close the pop-up"
 press "$(xwins "Port szeregowy")" Down Return
 wait_until 10 '[ "$(control_text 1019)" = 2222 ]' || fail "the program did not switch to COM$COM2"
 [ "$(setting Port)" = "0x41" ] || fail "the port was not saved: $(setting Port)"
 press "$main" alt+F4
 [ "$(exit_code menu 15)" = 0 ] || fail "exit code"
-echo "PASS: about box, logging settings, port"
+echo "PASS: about box, help, logging settings, port"

@@ -15,7 +15,6 @@
 #include "config/settings_store.h"
 #include "logging/log_file_win32.h"
 #include "logging/log_settings_dialog_win32.h"
-#include "presentation/help_win32.h"
 #include "resources/resource.h"
 #include "tests/win32/support/harness_win32.h"
 
@@ -147,37 +146,4 @@ TEST(ColorsDialog, ChosenColoursPreviewAtOnceAndReachTheReadoutsAndSettingsOnlyA
     EXPECT_EQ(readout, chosen);
     const std::uint32_t all[4] = {0x0000FF00, 0, 0x00FFFF00, chosen};
     EXPECT_EQ(Stored("Colors"), std::string(reinterpret_cast<const char*>(all), sizeof all));
-}
-
-namespace {
-std::vector<DWORD> helpPairs;
-BOOL WINAPI RecordHelp(HWND, LPCSTR, UINT command, ULONG_PTR data) {
-    for (const DWORD* p = reinterpret_cast<const DWORD*>(data); command == HELP_WM_HELP; p += 2) {
-        helpPairs.insert(helpPairs.end(), p, p + 2);
-        if (p[0] == 0) break;
-    }
-    return TRUE;
-}
-} // namespace
-
-// Each dialog's pop-up help: its own (control, topic) pairs; nothing for items without an id of their own.
-TEST(DialogHelp, PairTables) {
-    const std::pair<DLGPROC, std::vector<DWORD>> cases[] = {
-        {LogSettingsDialog, {1013, 0x806703F5, 1010, 0x806703F2, 1011, 0x806703F3, 1012, 0x806703F4, 1009,
-                             0x806703F1, 1007, 0x806703EF, 1008, 0x806703F0, 1001, 0x806903E9, 1003, 0x806903EB, 0, 0}},
-        {PortDialog, {1014, 0x806803F6, 1001, 0x806903E9, 1003, 0x806903EB, 0, 0}},
-        {ColorsDialog, {1015, 0x806903F7, 1017, 0x806903F9, 1016, 0x806903F8, 1018, 0x806903FA, 1001, 0x806903E9,
-                        1003, 0x806903EB, 0, 0}},
-    };
-    HelpViewerFn previous = SetHelpViewer(RecordHelp);
-    for (const auto& [dialog, pairs] : cases) {
-        HELPINFO request{sizeof request, HELPINFO_WINDOW, IDC_NONE, nullptr, 0, {0, 0}};
-        helpPairs.clear();
-        EXPECT_TRUE(dialog(nullptr, WM_HELP, 0, reinterpret_cast<LPARAM>(&request)));
-        EXPECT_TRUE(helpPairs.empty());
-        request.iCtrlId = IDC_OK;
-        EXPECT_TRUE(dialog(nullptr, WM_HELP, 0, reinterpret_cast<LPARAM>(&request)));
-        EXPECT_EQ(helpPairs, pairs);
-    }
-    SetHelpViewer(previous);
 }
