@@ -105,7 +105,7 @@ TEST(AcquisitionThread, StopReleasesAWaitingReadAtOnce) {
     SimulatorOn sim(36, "--period 200 --silence-after 3 --silence-seconds 60");
     ASSERT_TRUE(sim.started);
     Acquisition& a = *new Acquisition(36);
-    ASSERT_TRUE(PumpUntil([&] { return a.host.Count(MSG_MEASURED) >= 3; }, 10000));
+    ASSERT_TRUE(PumpUntil([&] { return a.host.Count(MSG_MEASURED, 0) >= 3; }, 10000));
     PumpFor(500); // the line is silent now: the worker waits in a read
     ULONGLONG asked = NowMs();
     StopAcquisition(a.state);

@@ -1,5 +1,5 @@
-// Dialog templates 103 to 106, icon 107 and bitmaps 108 and 109 as Windows loads them: owner-less dialogs
-// with their Windows-1250 texts, control classes and positions, tab order, context help; the pictures' sizes.
+// Dialog templates 102 to 106 and menu 101 as Windows loads them: owner-less dialogs with their Windows-1250
+// texts, control classes and positions, context help; the menu's items and commands.
 #include <windows.h>
 
 #include <gtest/gtest.h>
@@ -82,14 +82,6 @@ std::string Describe(int id, const char* className, const char* text, const RECT
            std::to_string(r.top) + "-" + std::to_string(r.right) + "," + std::to_string(r.bottom);
 }
 
-// A bitmap's width and height; the bitmap is deleted.
-std::string SizeAndDelete(HGDIOBJ bitmap) {
-    BITMAP b = {};
-    GetObjectA(bitmap, sizeof b, &b);
-    DeleteObject(bitmap);
-    return std::to_string(b.bmWidth) + "x" + std::to_string(b.bmHeight);
-}
-
 } // namespace
 
 TEST(DialogResources, DialogsHaveTheirTextsClassesAndPositions) {
@@ -124,37 +116,6 @@ TEST(DialogResources, DialogsHaveTheirTextsClassesAndPositions) {
         EXPECT_EQ(child, nullptr) << "more controls than expected";
         DestroyWindow(w);
     }
-}
-
-// The logging dialog's tab stops run down the form, not in template order; the last wraps to the first.
-TEST(DialogResources, LogSettingsTabOrder) {
-    HWND w = Load(IDD_LOG_SETTINGS);
-    std::vector<int> order;
-    for (HWND c = GetNextDlgTabItem(w, nullptr, FALSE); order.size() < 10; c = GetNextDlgTabItem(w, c, FALSE))
-        order.push_back(GetDlgCtrlID(c));
-    EXPECT_EQ(order, (std::vector<int>{IDC_LOG_ENABLED, IDC_LOG_FILE_NAME, IDC_LOG_BROWSE, IDC_INTERVAL_HOURS,
-                                       IDC_INTERVAL_MINUTES, IDC_INTERVAL_SECONDS, IDC_LOG_FORMAT, IDC_OK,
-                                       IDC_CANCEL, IDC_LOG_ENABLED}));
-    DestroyWindow(w);
-}
-
-TEST(DialogResources, IconAndBitmapsLoadWithTheirSizes) {
-    // Two images, not one stretched to both sizes: the directory offers a different one for each.
-    HRSRC group = FindResourceA(Module(), MAKEINTRESOURCEA(IDI_KX205), RT_GROUP_ICON);
-    auto directory = group ? static_cast<PBYTE>(LockResource(LoadResource(Module(), group))) : nullptr;
-    ASSERT_NE(directory, nullptr);
-    EXPECT_NE(LookupIconIdFromDirectoryEx(directory, TRUE, 32, 32, 0),
-              LookupIconIdFromDirectoryEx(directory, TRUE, 16, 16, 0));
-    for (int size : {32, 16}) {
-        HANDLE icon = LoadImageA(Module(), MAKEINTRESOURCEA(IDI_KX205), IMAGE_ICON, size, size, 0);
-        ICONINFO info = {};
-        ASSERT_TRUE(icon && GetIconInfo(static_cast<HICON>(icon), &info)) << size;
-        EXPECT_EQ(SizeAndDelete(info.hbmColor), std::to_string(size) + "x" + std::to_string(size));
-        DeleteObject(info.hbmMask);
-        DestroyIcon(static_cast<HICON>(icon));
-    }
-    for (auto [id, size] : {std::pair{IDB_LOGO, "86x49"}, std::pair{IDB_PICTURE, "131x123"}})
-        EXPECT_EQ(SizeAndDelete(LoadBitmapA(Module(), MAKEINTRESOURCEA(id))), size) << id;
 }
 
 // Menu 101 as the main window carries it: two menus, their items in order with texts and commands (0 for a

@@ -1,4 +1,4 @@
-// A real read-out window: what it paints, the blink timer, repainting only on real changes, its font.
+// A real read-out window: what it paints, the blink timer, repainting only on real changes.
 #include <windows.h>
 
 #include <gtest/gtest.h>
@@ -65,18 +65,5 @@ TEST(Display, PaintsBlinksAndRepaintsOnlyOnRealChanges) {
     EXPECT_EQ(Pixels(w, GREEN), 0);
     EXPECT_GT(Pixels(w, RGB(255, 0, 0)), 100);
 
-    HDC dc = GetDC(w);
-    HFONT font = CreateDisplayFont(dc, "Courier New", 360, 360, 1, TRUE);
-    HGDIOBJ old = SelectObject(dc, font);
-    TEXTMETRICA tm;
-    GetTextMetricsA(dc, &tm);
-    SIZE narrow, wide;
-    GetTextExtentPoint32A(dc, "iiii", 4, &narrow);
-    GetTextExtentPoint32A(dc, "WWWW", 4, &wide);
-    EXPECT_EQ(tm.tmHeight - tm.tmInternalLeading, (360 * GetDeviceCaps(dc, LOGPIXELSY) / 72 + 5) / 10);
-    EXPECT_EQ(tm.tmWeight, FW_BOLD);
-    EXPECT_EQ(narrow.cx, wide.cx); // monospace
-    DeleteObject(SelectObject(dc, old));
-    ReleaseDC(w, dc);
     DestroyWindow(host.dialog);
 }

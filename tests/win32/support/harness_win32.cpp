@@ -73,12 +73,6 @@ INT_PTR CALLBACK HostProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lPara
 
 } // namespace
 
-int HostWindow::Count(UINT message) const {
-    int n = 0;
-    for (const auto& p : posted) n += p.first == message;
-    return n;
-}
-
 int HostWindow::Count(UINT message, WPARAM wParam) const {
     int n = 0;
     for (const auto& p : posted) n += p.first == message && p.second == wParam;

@@ -36,8 +36,7 @@ struct HostWindow {
     HWND dialog = nullptr;
     HWND readouts[2] = {};
     std::vector<std::pair<UINT, WPARAM>> posted;
-    int Count(UINT message) const;
-    int Count(UINT message, WPARAM wParam) const;
+    int Count(UINT message, WPARAM wParam) const; // how often that message came with that parameter
 };
 bool CreateHostWindow(HostWindow& host, const std::uint32_t colors[4]);
 
