@@ -1,4 +1,4 @@
-// DDE topic names, lookups, validity and item texts, compared as Windows-1250 bytes.
+// DDE topic names, request validity and item texts, compared as Windows-1250 bytes.
 #include <gtest/gtest.h>
 
 #include <cstring>
@@ -16,33 +16,28 @@ TEST(DdeNames, TopicNamesCarryTheSerialNumber) {
         char out[64] = "untouched";
         EXPECT_STREQ(DdeTopicName(out, capacity, quantity, serial), name) << capacity;
     }
-}
-
-TEST(DdeNames, RequestValidity) {
     // format, topic, item, valid
-    const std::tuple<unsigned, int, int, bool> cases[] = {
+    const std::tuple<unsigned, int, int, bool> requests[] = {
         {1, 0, 0, true}, {1, 1, 2, true}, {13, 0, 0, false}, {1, 2, 0, false}, {1, -1, 0, false}, {1, 0, 3, false},
         {1, 0, -1, false}};
-    for (const auto& [format, topic, item, valid] : cases) EXPECT_EQ(DdeRequestValid(format, topic, item), valid);
+    for (const auto& [format, topic, item, valid] : requests) EXPECT_EQ(DdeRequestValid(format, topic, item), valid);
 }
 
 TEST(DdeNames, ItemTexts) {
     const std::string longStatus(150, 's');
-    // item, quantity, value, decimal separator, status text, item text
-    const std::tuple<int, int, std::int32_t, char, const char*, std::string> cases[] = {
-        {DDE_ITEM_RESULT, QUANTITY_SPEED, 123, ',', "", "12,3"},
-        {DDE_ITEM_RESULT, QUANTITY_SPEED, 123, '.', "", "12.3"},
-        {DDE_ITEM_MEASUREMENT, QUANTITY_SPEED, 123, ',', "", "12,3m/s"},
-        {DDE_ITEM_RESULT, QUANTITY_DIRECTION, 270, ',', "", "270"},
-        {DDE_ITEM_MEASUREMENT, QUANTITY_DIRECTION, VALUE_UNKNOWN, ',', "", "?????\xB0"},
-        {DDE_ITEM_STATUS, QUANTITY_DIRECTION, 270, ',', "Pomiar --> OK", "Pomiar --> OK"},
-        {DDE_ITEM_STATUS, QUANTITY_SPEED, 123, ',', longStatus.c_str(), longStatus.substr(0, 99)},
-        {3, QUANTITY_SPEED, 123, ',', "Pomiar --> OK", ""},
+    // item, quantity, value, status text, item text
+    const std::tuple<int, int, std::int32_t, const char*, std::string> cases[] = {
+        {DDE_ITEM_RESULT, QUANTITY_SPEED, 123, "", "12.3"},
+        {DDE_ITEM_MEASUREMENT, QUANTITY_SPEED, 5, "", ".5m/s"},
+        {DDE_ITEM_MEASUREMENT, QUANTITY_DIRECTION, VALUE_UNKNOWN, "", "?????\xB0"},
+        {DDE_ITEM_STATUS, QUANTITY_DIRECTION, 270, "Pomiar --> OK", "Pomiar --> OK"},
+        {DDE_ITEM_STATUS, QUANTITY_SPEED, 123, longStatus.c_str(), longStatus.substr(0, 99)},
+        {3, QUANTITY_SPEED, 123, "Pomiar --> OK", ""},
     };
-    for (const auto& [item, quantity, value, separator, status, text] : cases) {
+    for (const auto& [item, quantity, value, status, text] : cases) {
         char out[DDE_TEXT_CAPACITY];
         std::memset(out, 'x', sizeof out);
-        int length = DdeItemText(out, item, quantity, value, status, separator, true);
+        int length = DdeItemText(out, item, quantity, value, status, '.', false);
         EXPECT_EQ(std::pair(std::string(out), length), std::pair(text, static_cast<int>(text.size()) + 1)) << item;
     }
 }

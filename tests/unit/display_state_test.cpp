@@ -36,7 +36,6 @@ TEST(DisplayState, TextBlinkAndTimerTransitions) {
         EXPECT_EQ(std::tuple(c.repaint, c.timer, d.hidden, std::string(d.text)),
                   std::tuple(repaint, timer, hidden, std::string(shown))) << what;
     }
-    EXPECT_EQ(d.drawFlags, BLINK);
 }
 
 TEST(DisplayState, CreationColoursAndFont) {

@@ -11,8 +11,7 @@ TEST(Help, SiblingPaths) {
         {"C:\\a.b\\prog.x.exe", ".TXT", 260, "C:\\a.b\\prog.x.TXT"},
         // A dot in a folder name is no extension, even right before the separator.
         {"C:\\a.b\\prog", ".TXT", 260, "C:\\a.b\\prog.TXT"},
-        {"C:\\dir.\\prog", ".TXT", 260, "C:\\dir.\\prog.TXT"},
-        {"C:/dir./prog", ".TXT", 260, "C:/dir./prog.TXT"},
+        {"C:\\dir.\\prog", ".TXT", 260, "C:\\dir.\\prog.TXT"}, {"C:/dir./prog", ".TXT", 260, "C:/dir./prog.TXT"},
         {".profile", ".TXT", 260, ".profile.TXT"}, // the first character is never the dot
         {EXE, ".TXT", 12, "C:\\Pomiary\\"}, {EXE, ".TXT", 20, "C:\\Pomiary\\wiatr.TX"},
         {EXE, ".TXT", 1, ""}, {EXE, ".TXT", 0, "untouched"},

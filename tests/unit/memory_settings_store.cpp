@@ -32,9 +32,8 @@ static bool CreateKey(void* context, const char* path, StoreKey* key) {
 static bool ReadValue(void* context, StoreKey key, const char* name, std::uint8_t* data, std::uint32_t capacity,
                       std::uint32_t* length) {
     auto& values = Of(context).keys[PathOf(key)];
-    auto found = values.find(name);
-    if (Fails(context, CALL_READ) || found == values.end()) return false;
-    const std::vector<std::uint8_t>& bytes = found->second.second;
+    if (Fails(context, CALL_READ) || values.count(name) == 0) return false;
+    const std::vector<std::uint8_t>& bytes = values[name].second;
     // The registry leaves the target of a read that is too long undefined: fill it, as the worst case.
     std::copy_n(bytes.begin(), std::min<std::size_t>(bytes.size(), capacity), data);
     *length = static_cast<std::uint32_t>(bytes.size());
