@@ -5,7 +5,13 @@
 
 constexpr std::uint32_t STEADY = 1, BLINK = 0x80000001u;
 
-TEST(DisplayState, TextBlinkAndTimerTransitions) {
+TEST(DisplayState, CreationTransitionsColoursAndFont) {
+    DisplayState d{};
+    char buffer[9] = {};
+    DisplayInit(d, buffer, sizeof buffer, nullptr, 36, 5, BLINK, 0x00FF00, 0x0000FF);
+    // Creation with the blink flag starts no blinking.
+    EXPECT_EQ(std::tuple(d.hidden, d.fontSize, d.fontStyle, d.drawFlags, std::string(d.faceName)),
+              std::tuple(0, 360, 5, BLINK, std::string("Courier New")));
     const DisplayTimer KEEP = DISPLAY_TIMER_KEEP, START = DISPLAY_TIMER_START, STOP = DISPLAY_TIMER_STOP;
     const bool TICK = true; // a timer tick instead of a new text
     // step, tick, flags, text, then: repaint, timer, hidden, text shown
@@ -28,23 +34,11 @@ TEST(DisplayState, TextBlinkAndTimerTransitions) {
         // The stored text is cut, so the same long text again differs from it: repaint, restart hidden.
         {"the long text again", false, BLINK, "?????M/S!", true, START, 1, "?????M/S"},
     };
-    DisplayState d{};
-    char buffer[9] = {};
-    DisplayInit(d, buffer, sizeof buffer, nullptr, 36, 1, STEADY, 0x00FF00, 0);
     for (const auto& [what, tick, flags, text, repaint, timer, hidden, shown] : steps) {
         DisplayChange c = tick ? DisplayTimerTick(d) : DisplaySetText(d, flags, text);
         EXPECT_EQ(std::tuple(c.repaint, c.timer, d.hidden, std::string(d.text)),
                   std::tuple(repaint, timer, hidden, std::string(shown))) << what;
     }
-}
-
-TEST(DisplayState, CreationColoursAndFont) {
-    DisplayState d{};
-    char buffer[9] = {};
-    DisplayInit(d, buffer, sizeof buffer, nullptr, 36, 5, BLINK, 0x00FF00, 0x0000FF);
-    // Creation with the blink flag starts no blinking.
-    EXPECT_EQ(std::tuple(d.hidden, d.fontSize, d.fontStyle, d.drawFlags, std::string(d.faceName)),
-              std::tuple(0, 360, 5, BLINK, std::string("Courier New")));
     // Kind 0 is the text, 1 the background; any other kind changes nothing and reads nothing.
     EXPECT_TRUE(DisplaySetColor(d, 2, 0xFFFFFF).repaint);
     DisplaySetColor(d, 1, 0x222222);
@@ -60,14 +54,14 @@ TEST(DisplayState, CreationColoursAndFont) {
 }
 
 TEST(DisplayFont, Sizes) {
-    // tenths of a point, pixels per inch, tenths of a pixel, LOGFONT height
-    const std::tuple<int, float, int, int> cases[] = {
-        {360, 96, 480, -48}, {100, 96, 133, -13}, {80, 96, 106, -11}, {360, 120, 600, -60}, {0, 96, 0, 0}};
-    for (const auto& [tenths, dpi, y, height] : cases) {
-        DisplayFontSize s = DisplayFontTenthsOfPixel(tenths, tenths, dpi, dpi);
-        EXPECT_EQ(std::tuple(s.x, s.y, DisplayFontHeight(s.y)), std::tuple(y, y, height)) << tenths;
+    // Tenths of a point and pixels per inch across and down give tenths of a pixel; then the LOGFONT height and
+    // the width that keeps the proportions of a font 29 pixels wide (the font's own, 0, for a zero height).
+    const std::tuple<int, float, float, int, int, int, int> cases[] = {
+        {360, 96, 96, 480, 480, -48, 29}, {100, 96, 96, 133, 133, -13, 29}, {80, 96, 96, 106, 106, -11, 29},
+        {360, 120, 96, 600, 480, -48, 36}, {0, 96, 96, 0, 0, 0, 0}};
+    for (const auto& [tenths, dpiX, dpiY, x, y, height, width] : cases) {
+        DisplayFontSize s = DisplayFontTenthsOfPixel(tenths, tenths, dpiX, dpiY);
+        EXPECT_EQ(std::tuple(s.x, s.y, DisplayFontHeight(s.y), DisplayFontWidth(s.x, s.y, 29)),
+                  std::tuple(x, y, height, width)) << tenths << " " << dpiX;
     }
-    EXPECT_EQ(DisplayFontWidth(480, 480, 29), 29); // square pixels keep the font's own width
-    EXPECT_EQ(DisplayFontWidth(600, 480, 29), 36); // wider pixels per inch horizontally
-    EXPECT_EQ(DisplayFontWidth(5, 0, 29), 0);      // a size below one tenth of a pixel: the font's own
 }

@@ -5,17 +5,13 @@
 #include "logging/log_line.h"
 
 TEST(LogLine, CsvPicturesAndRecords) {
-    // Out-of-range numbers keep their last digits, so the pictures never grow.
-    const LogClock clocks[] = {{2007, 3, 5, 9, 7, 3}, {12007, 103, 105, 109, 107, 103}};
-    for (const LogClock& clock : clocks) {
-        char date[16], time[16];
-        CsvDateText(clock, date, sizeof date);
-        CsvTimeText(clock, time, sizeof time);
-        EXPECT_EQ(std::string(date) + " " + time, "2007.03.05 09:07:03") << clock.year;
-    }
+    // Out-of-range numbers keep their last digits, so the CSV pictures never grow.
+    const LogClock clock{12007, 103, 105, 109, 107, 103};
+    char date[16], time[16];
+    CsvDateText(clock, date, sizeof date);
+    CsvTimeText(clock, time, sizeof time);
     const std::string csvHeader = "Data i Godzina,Pr\xEA" "dko\x9C\xE6[m/s],Kierunek[\xB0]\r\n";
     const std::string textHeader = "Data i Godzina\tPr\xEA" "dko\x9C\xE6[m/s]\tKierunek[\xB0]\r\n";
-    const char *date = "2007.03.05", *time = "09:07:03";
     const std::string longDate(250, 'D'), longTime(250, 'T');
     const char *D = longDate.c_str(), *T = longTime.c_str();
     const std::tuple<const char*, LogRecord, std::string> cases[] = {
@@ -34,8 +30,6 @@ TEST(LogLine, CsvPicturesAndRecords) {
     };
     for (const auto& [name, record, bytes] : cases) {
         char line[LOG_LINE_CAPACITY];
-        int n = ComposeLogLine(line, record);
-        EXPECT_EQ(std::string(line, static_cast<size_t>(n)), bytes) << name;
-        EXPECT_EQ(std::string(line), bytes) << name << ": terminated";
+        EXPECT_EQ(std::string(line, static_cast<size_t>(ComposeLogLine(line, record))), bytes) << name;
     }
 }

@@ -42,8 +42,7 @@ TEST(LogFileExtension, CompletedByFilterWithinTheBuffer) {
         {"x.y:wiatr", LOG_FILTER_CSV, true, "x.y:wiatr.csv"},
         {"C:\\Pomiary\\wiatr.", LOG_FILTER_TEXT, true, "C:\\Pomiary\\wiatr."}, // the user asked for none
         {n255, LOG_FILTER_CSV, true, n255 + ".csv"}, // 259 characters: the most the buffer holds
-        {n256, LOG_FILTER_TEXT, false, n256},         // refused and left as chosen, not cut
-        {n256, LOG_FILTER_ALL, true, n256},
+        {n256, LOG_FILTER_TEXT, false, n256}, {n256, LOG_FILTER_ALL, true, n256}, // .txt would not fit: refused
     };
     for (const auto& [chosen, filter, accepted, result] : cases) {
         // A guard area past the 260-byte buffer shows any write beyond it.

@@ -7,7 +7,7 @@ static MemoryStore& Of(void* context) { return *static_cast<MemoryStore*>(contex
 static const std::string& PathOf(StoreKey key) { return *static_cast<std::string*>(key); }
 
 // Counts the call; true when it is one of those chosen to fail.
-static bool Fails(void* context, StoreCall call) { return Of(context).failures.count({call, ++Of(context).calls[call]}); }
+static bool Fails(void* c, StoreCall call) { return Of(c).failures.count({call, ++Of(c).calls[call]}) != 0; }
 
 static std::uint32_t SubkeyCount(const MemoryStore& m, const std::string& path) {
     return static_cast<std::uint32_t>(std::count_if(m.keys.begin(), m.keys.end(), [&](const auto& entry) {

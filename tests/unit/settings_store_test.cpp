@@ -37,6 +37,7 @@ static bool Decline(AppState&) { return ++registrations, false; }
 TEST(SettingsLoad, OutcomesAndFields) {
     using Change = void (*)(AppState&); // turns the start state into the expected one
     Change same = [](AppState&) {}, port3 = [](AppState& s) { s.portNumber = 3; };
+    Change shortValues = [](AppState& s) { s.intervalSeconds = 0x0001012C; std::memcpy(s.logFileName, "D:\\b", 5); };
     // key exists, stored values, failing calls, registration, then: result, registrations, fields
     const std::tuple<const char*, bool, std::map<std::string, Bytes>, Failures, bool (*)(AppState&), bool, int,
                      Change>
@@ -52,8 +53,8 @@ TEST(SettingsLoad, OutcomesAndFields) {
             {"close fails, key incomplete", true, {{"Port", {3, 0, 0, 0}}}, {{CALL_CLOSE, 1}}, Accept, true, 1, port3},
             // A short value replaces the low-order bytes; a stored name need not hold its zero byte: it ends where
             // the data ends, and at the field's end.
-            {"short Interval and Log File", true, {{"Interval", {0x2C, 0x01}}, {"Log File", {'D', ':', '\\', 'b'}}}, {},
-             Accept, true, 0, [](AppState& s) { s.intervalSeconds = 0x0001012C; std::memcpy(s.logFileName, "D:\\b", 5); }},
+            {"short Interval and Log File", true, {{"Interval", {0x2C, 0x01}}, {"Log File", {'D', ':', '\\', 'b'}}},
+             {}, Accept, true, 0, shortValues},
             {"260-byte Log File", true, {{"Log File", Bytes(260, 'a')}}, {}, Accept, true, 0,
              [](AppState& s) { std::memset(s.logFileName, 'a', PATH_CAPACITY - 1); }},
         };

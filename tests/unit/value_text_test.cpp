@@ -21,7 +21,8 @@ TEST(FormatValueText, TextsAndBlinking) {
         {0, -5, SPEED, ',', false, "-,5m/s", STEADY},       {4, -7, DIRECTION, ',', true, "-7\xB0", BLINK},
         {0, INT32_MIN, SPEED, ',', true, "-214748364,8m/s", STEADY},
         {STATUS_NO_LINK, INT32_MIN, DIRECTION, ',', true, "-2147483648\xB0", BLINK},
-        {0, VALUE_UNKNOWN, SPEED, ',', true, "?????m/s", BLINK}, {0, VALUE_UNKNOWN, DIRECTION, '.', true, "?????\xB0", BLINK},
+        {0, VALUE_UNKNOWN, SPEED, ',', true, "?????m/s", BLINK},
+        {0, VALUE_UNKNOWN, DIRECTION, '.', true, "?????\xB0", BLINK},
     };
     for (const auto& [status, value, quantity, separator, leadingZero, text, flags] : cases) {
         std::string withUnit = text, bare = withUnit.substr(0, withUnit.size() - std::strlen(QuantityUnit(quantity)));
