@@ -3,8 +3,11 @@
 
 #include <cstring>
 
+// Every field is assigned on its own, so that a field forgotten here shows in a test that fills the record
+// with garbage first.
 void FillDefaultState(AppState& state, ModuleHandle instance, bool firstInstance, const char* defaultLogFileName) {
-    std::memset(&state, 0, sizeof state);
+    // The whole name field: saving stores it whole, bytes after the zero byte included.
+    std::memset(state.logFileName, 0, sizeof state.logFileName);
     if (defaultLogFileName != nullptr) {
         std::strncpy(state.logFileName, defaultLogFileName, PATH_CAPACITY - 1);
     }

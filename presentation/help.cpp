@@ -1,4 +1,4 @@
-// Path and help context id rules.
+// The companion file path rule.
 #include "presentation/help.h"
 
 #include <cstring>
@@ -23,10 +23,4 @@ char* SiblingPath(const char* path, const char* suffix, char* out, int capacity)
     std::memcpy(out + head, suffix, tail);
     out[head + tail] = '\0';
     return out;
-}
-
-std::uint32_t HelpContextId(int templateId, int controlId) {
-    const int OK_ID = 1001, CANCEL_ID = 1003, SHARED_TEMPLATE = 105;
-    if (controlId == OK_ID || controlId == CANCEL_ID) templateId = SHARED_TEMPLATE;
-    return 0x80000000u + static_cast<std::uint32_t>(templateId) * 65536u + static_cast<std::uint32_t>(controlId);
 }

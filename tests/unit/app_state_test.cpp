@@ -2,34 +2,32 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
-#include <string>
 
 #include "app/app_state.h"
 
-TEST(AppState, Defaults) {
-    AppState state;
-    std::memset(&state, 0xA5, sizeof state);
-    FillDefaultState(state, nullptr, true, "C:\\Pomiary\\wiatr.TXT");
-    EXPECT_EQ(std::string(state.logFileName), "C:\\Pomiary\\wiatr.TXT");
-    EXPECT_EQ(state.speed, VALUE_UNKNOWN);
-    EXPECT_EQ(state.direction, VALUE_UNKNOWN);
-    EXPECT_EQ(&QuantityValue(state, QUANTITY_DIRECTION), &state.direction);
-    EXPECT_EQ(state.logEnabled, 0);
-    EXPECT_EQ(state.intervalSeconds, 60u);
-    EXPECT_FALSE(LogFormatIsCsv(state.logFormat));
-    EXPECT_EQ(state.portNumber, VALUE_UNKNOWN);
-    EXPECT_EQ(state.firstInstance, 1);
-    EXPECT_EQ(state.portHandle, InvalidHandle());
-    EXPECT_EQ(state.logFile, InvalidHandle());
-    EXPECT_EQ(state.logEvent, InvalidHandle());
-    EXPECT_EQ(state.mainWindow, nullptr);
-    const std::uint32_t colors[4] = {0x0000FF00, 0, 0x00FFFF00, 0};
-    EXPECT_EQ(std::memcmp(state.colors, colors, sizeof colors), 0);
-}
-
-TEST(AppState, LongDefaultLogNameIsCutAndTerminated) {
-    AppState state;
-    std::string longName(400, 'x');
-    FillDefaultState(state, nullptr, false, longName.c_str());
-    EXPECT_EQ(std::strlen(state.logFileName), static_cast<size_t>(PATH_CAPACITY - 1));
+TEST(AppState, EveryFieldGetsItsDefaultWhateverTheRecordHeld) {
+    const std::string longName(400, 'x');
+    auto* instance = reinterpret_cast<ModuleHandle>(std::uintptr_t{0x400000});
+    // first instance, default log file name, the whole name field (then zero bytes)
+    const std::tuple<bool, const char*, std::string> cases[] = {
+        {true, "C:\\Pomiary\\wiatr.TXT", "C:\\Pomiary\\wiatr.TXT"},
+        {false, nullptr, ""},
+        {false, longName.c_str(), longName.substr(0, PATH_CAPACITY - 1)},
+    };
+    for (const auto& [firstInstance, name, field] : cases) {
+        AppState s;
+        std::memset(&s, 0xA5, sizeof s);
+        FillDefaultState(s, instance, firstInstance, name);
+        EXPECT_EQ(std::string(s.logFileName, PATH_CAPACITY), field + std::string(PATH_CAPACITY - field.size(), '\0'));
+        using Numbers = std::vector<std::int64_t>;
+        EXPECT_EQ(Numbers({s.intervalSeconds, s.logFormat, s.portNumber, s.logEnabled, s.firstInstance, s.speed,
+                           s.direction, s.colors[0], s.colors[1], s.colors[2], s.colors[3]}),
+                  Numbers({60, 0, VALUE_UNKNOWN, 0, firstInstance, VALUE_UNKNOWN, VALUE_UNKNOWN, 0x0000FF00, 0,
+                           0x00FFFF00, 0})); // green and cyan on black
+        using Handles = std::vector<const void*>;
+        EXPECT_EQ(Handles({s.instance, s.mainWindow, s.logEvent, s.logFile, s.portHandle, s.readouts[0],
+                           s.readouts[1], s.stopEvent, s.acquisitionThread}),
+                  Handles({instance, nullptr, InvalidHandle(), InvalidHandle(), InvalidHandle(), nullptr, nullptr,
+                           nullptr, nullptr}));
+    }
 }

@@ -1,66 +1,43 @@
-// DDE topic names, lookups, validity and item texts, compared as Windows-1250 bytes.
+// DDE topic names, request validity and item texts, compared as Windows-1250 bytes.
 #include <gtest/gtest.h>
 
 #include <cstring>
-#include <string>
 
 #include "app/app_state.h"
 #include "dde/dde_names.h"
 
 TEST(DdeNames, TopicNamesCarryTheSerialNumber) {
-    char name[64];
-    EXPECT_STREQ(DdeTopicName(name, sizeof name, QUANTITY_SPEED, 13330), "Pr\xEA" "dko\x9C\xE6#13330");
-    EXPECT_STREQ(DdeTopicName(name, sizeof name, QUANTITY_DIRECTION, 4660), "Kierunek#4660");
-    EXPECT_STREQ(DdeTopicName(name, sizeof name, QUANTITY_DIRECTION, 0), "Kierunek#0");
-    EXPECT_STREQ(DdeTopicName(name, 6, QUANTITY_DIRECTION, 4660), "Kieru");
-}
-
-TEST(DdeNames, LookupsAndValidity) {
-    auto itemIndex = [](const char* name) {
-        return DdeLookup(DDE_ITEM_COUNT, [&](int i) { return std::strcmp(DDE_ITEM_NAMES[i], name) == 0; });
-    };
-    EXPECT_EQ(itemIndex("Wynik"), 0);
-    EXPECT_EQ(itemIndex("Pomiar"), 1);
-    EXPECT_EQ(itemIndex("Status"), 2);
-    EXPECT_EQ(itemIndex("Wartosc"), 3);
-    EXPECT_EQ(DdeLookup(DDE_TOPIC_COUNT, [](int) { return false; }), 2);
-    EXPECT_EQ(DdeLookup(DDE_TOPIC_COUNT, [](int i) { return i >= 0; }), 0);
-
-    EXPECT_TRUE(DdeRequestValid(1, 0, 0));
-    EXPECT_TRUE(DdeRequestValid(1, 1, 2));
-    EXPECT_FALSE(DdeRequestValid(13, 0, 0)); // CF_UNICODETEXT
-    EXPECT_FALSE(DdeRequestValid(1, 2, 0));
-    EXPECT_FALSE(DdeRequestValid(1, 0, 3));
-    EXPECT_FALSE(DdeRequestValid(1, -1, 0));
+    // buffer capacity, quantity, serial number, what the buffer holds afterwards
+    const std::tuple<int, int, long, const char*> cases[] = {
+        {64, QUANTITY_SPEED, 13330, "Pr\xEA" "dko\x9C\xE6#13330"}, {64, QUANTITY_DIRECTION, 0, "Kierunek#0"},
+        {6, QUANTITY_DIRECTION, 4660, "Kieru"}, {1, QUANTITY_DIRECTION, 4660, ""},
+        {0, QUANTITY_DIRECTION, 4660, "untouched"}};
+    for (const auto& [capacity, quantity, serial, name] : cases) {
+        char out[64] = "untouched";
+        EXPECT_STREQ(DdeTopicName(out, capacity, quantity, serial), name) << capacity;
+    }
+    // format, topic, item, valid
+    const std::tuple<unsigned, int, int, bool> requests[] = {
+        {1, 0, 0, true}, {1, 1, 2, true}, {13, 0, 0, false}, {1, 2, 0, false}, {1, -1, 0, false}, {1, 0, 3, false},
+        {1, 0, -1, false}};
+    for (const auto& [format, topic, item, valid] : requests) EXPECT_EQ(DdeRequestValid(format, topic, item), valid);
 }
 
 TEST(DdeNames, ItemTexts) {
-    struct Case {
-        int item, quantity;
-        std::int32_t value;
-        char separator;
-        const char* text;
+    const std::string longStatus(150, 's');
+    // item, quantity, value, status text, item text
+    const std::tuple<int, int, std::int32_t, const char*, std::string> cases[] = {
+        {DDE_ITEM_RESULT, QUANTITY_SPEED, 123, "", "12.3"},
+        {DDE_ITEM_MEASUREMENT, QUANTITY_SPEED, 5, "", ".5m/s"},
+        {DDE_ITEM_MEASUREMENT, QUANTITY_DIRECTION, VALUE_UNKNOWN, "", "?????\xB0"},
+        {DDE_ITEM_STATUS, QUANTITY_DIRECTION, 270, "Pomiar --> OK", "Pomiar --> OK"},
+        {DDE_ITEM_STATUS, QUANTITY_SPEED, 123, longStatus.c_str(), longStatus.substr(0, 99)},
+        {3, QUANTITY_SPEED, 123, "Pomiar --> OK", ""},
     };
-    const Case cases[] = {
-        {DDE_ITEM_RESULT, QUANTITY_SPEED, 123, ',', "12,3"},
-        {DDE_ITEM_RESULT, QUANTITY_SPEED, 123, '.', "12.3"},
-        {DDE_ITEM_MEASUREMENT, QUANTITY_SPEED, 123, ',', "12,3m/s"},
-        {DDE_ITEM_RESULT, QUANTITY_DIRECTION, 270, ',', "270"},
-        {DDE_ITEM_MEASUREMENT, QUANTITY_DIRECTION, 5, ',', "5\xB0"},
-        {DDE_ITEM_RESULT, QUANTITY_SPEED, VALUE_UNKNOWN, ',', "?????"},
-        {DDE_ITEM_MEASUREMENT, QUANTITY_SPEED, VALUE_UNKNOWN, ',', "?????m/s"},
-        {DDE_ITEM_MEASUREMENT, QUANTITY_DIRECTION, VALUE_UNKNOWN, ',', "?????\xB0"},
-        {DDE_ITEM_STATUS, QUANTITY_DIRECTION, 270, ',', "Pomiar --> OK"},
-        {3, QUANTITY_SPEED, 123, ',', ""},
-    };
-    for (const Case& c : cases) {
+    for (const auto& [item, quantity, value, status, text] : cases) {
         char out[DDE_TEXT_CAPACITY];
-        int length = DdeItemText(out, c.item, c.quantity, c.value, "Pomiar --> OK", c.separator, true);
-        EXPECT_STREQ(out, c.text) << c.item << " " << c.value;
-        EXPECT_EQ(length, static_cast<int>(std::strlen(c.text)) + 1);
+        std::memset(out, 'x', sizeof out);
+        int length = DdeItemText(out, item, quantity, value, status, '.', false);
+        EXPECT_EQ(std::pair(std::string(out), length), std::pair(text, static_cast<int>(text.size()) + 1)) << item;
     }
-    char out[DDE_TEXT_CAPACITY];
-    std::string longStatus(150, 's');
-    EXPECT_EQ(DdeItemText(out, DDE_ITEM_STATUS, 0, 0, longStatus.c_str(), ',', true), 100);
-    EXPECT_EQ(std::string(out), longStatus.substr(0, 99));
 }

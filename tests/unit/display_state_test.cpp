@@ -1,134 +1,67 @@
 // The read-out's text and blink state machine, and its font size arithmetic.
 #include <gtest/gtest.h>
 
-#include <string>
-
 #include "presentation/display_state.h"
-
-namespace {
-
-struct Readout {
-    DisplayState d{};
-    char buffer[20] = {};
-    explicit Readout(int size = 20, std::uint32_t flags = 1) {
-        DisplayInit(d, buffer, size, nullptr, 36, 1, flags, 0x00FF00, 0);
-    }
-};
 
 constexpr std::uint32_t STEADY = 1, BLINK = 0x80000001u;
 
-} // namespace
-
-TEST(DisplayState, TextAndBlinkTransitions) {
-    struct Step {
-        const char* what;
-        std::uint32_t flags;
-        const char* text;
-        bool repaint;
-        DisplayTimer timer;
-        int hidden;
-        const char* shown;
+TEST(DisplayState, CreationTransitionsColoursAndFont) {
+    DisplayState d{};
+    char buffer[9] = {};
+    DisplayInit(d, buffer, sizeof buffer, nullptr, 36, 5, BLINK, 0x00FF00, 0x0000FF);
+    // Creation with the blink flag starts no blinking.
+    EXPECT_EQ(std::tuple(d.hidden, d.fontSize, d.fontStyle, d.drawFlags, std::string(d.faceName)),
+              std::tuple(0, 360, 5, BLINK, std::string("Courier New")));
+    const DisplayTimer KEEP = DISPLAY_TIMER_KEEP, START = DISPLAY_TIMER_START, STOP = DISPLAY_TIMER_STOP;
+    const bool TICK = true; // a timer tick instead of a new text
+    // step, tick, flags, text, then: repaint, timer, hidden, text shown
+    const std::tuple<const char*, bool, std::uint32_t, const char*, bool, DisplayTimer, int, const char*> steps[] = {
+        {"steady text", false, STEADY, "12,3m/s", true, STOP, 0, "12,3m/s"},
+        {"same text and flags: ignored", false, STEADY, "12,3m/s", false, KEEP, 0, "12,3m/s"},
+        {"null text: ignored", false, BLINK, nullptr, false, KEEP, 0, "12,3m/s"},
+        {"same text, now blinking: starts hidden", false, BLINK, "12,3m/s", true, START, 1, "12,3m/s"},
+        {"tick shows", TICK, 0, nullptr, true, KEEP, 0, "12,3m/s"},
+        {"new blinking text restarts hidden", false, BLINK, "?????m/s", true, START, 1, "?????m/s"},
+        {"tick shows", TICK, 0, nullptr, true, KEEP, 0, "?????m/s"},
+        {"tick hides", TICK, 0, nullptr, true, KEEP, 1, "?????m/s"},
+        {"blinking repeat: ignored", false, BLINK, "?????m/s", false, KEEP, 1, "?????m/s"},
+        {"case matters", false, BLINK, "?????M/S", true, START, 1, "?????M/S"},
+        {"blink cleared: visible at once", false, STEADY, "?????M/S", true, STOP, 0, "?????M/S"},
+        {"a tick queued before blinking stopped", TICK, 0, nullptr, false, KEEP, 0, "?????M/S"},
+        {"other layout bits count as a change", false, 0x11, "?????M/S", true, STOP, 0, "?????M/S"},
+        {"longer than the buffer: cut", false, BLINK, "?????M/S!", true, START, 1, "?????M/S"},
+        {"tick shows", TICK, 0, nullptr, true, KEEP, 0, "?????M/S"},
+        // The stored text is cut, so the same long text again differs from it: repaint, restart hidden.
+        {"the long text again", false, BLINK, "?????M/S!", true, START, 1, "?????M/S"},
     };
-    const Step steps[] = {
-        {"steady text", STEADY, "12,3m/s", true, DISPLAY_TIMER_STOP, 0, "12,3m/s"},
-        {"same text and flags: ignored", STEADY, "12,3m/s", false, DISPLAY_TIMER_KEEP, 0, "12,3m/s"},
-        {"null text: ignored", BLINK, nullptr, false, DISPLAY_TIMER_KEEP, 0, "12,3m/s"},
-        {"same text, now blinking", BLINK, "12,3m/s", true, DISPLAY_TIMER_START, 1, "12,3m/s"},
-        {"blinking repeat: ignored", BLINK, "12,3m/s", false, DISPLAY_TIMER_KEEP, 1, "12,3m/s"},
-        {"new blinking text restarts hidden", BLINK, "?????m/s", true, DISPLAY_TIMER_START, 1, "?????m/s"},
-        {"case matters", BLINK, "?????M/S", true, DISPLAY_TIMER_START, 1, "?????M/S"},
-        {"blink cleared: visible at once", STEADY, "?????M/S", true, DISPLAY_TIMER_STOP, 0, "?????M/S"},
-        {"other layout bits count as a change", 0x11, "?????M/S", true, DISPLAY_TIMER_STOP, 0, "?????M/S"},
-    };
-    Readout r;
-    for (const Step& s : steps) {
-        DisplayChange c = DisplaySetText(r.d, s.flags, s.text);
-        EXPECT_EQ(c.repaint, s.repaint) << s.what;
-        EXPECT_EQ(c.timer, s.timer) << s.what;
-        EXPECT_EQ(r.d.hidden, s.hidden) << s.what;
-        EXPECT_EQ(std::string(r.d.text), s.shown) << s.what;
+    for (const auto& [what, tick, flags, text, repaint, timer, hidden, shown] : steps) {
+        DisplayChange c = tick ? DisplayTimerTick(d) : DisplaySetText(d, flags, text);
+        EXPECT_EQ(std::tuple(c.repaint, c.timer, d.hidden, std::string(d.text)),
+                  std::tuple(repaint, timer, hidden, std::string(shown))) << what;
     }
-    EXPECT_EQ(r.d.drawFlags, 0x11u);
-}
-
-TEST(DisplayState, TimerTicksToggleOnlyWhileBlinking) {
-    Readout r;
-    DisplaySetText(r.d, BLINK, "?????");
-    ASSERT_EQ(r.d.hidden, 1);
-    EXPECT_TRUE(DisplayTimerTick(r.d).repaint);
-    EXPECT_EQ(r.d.hidden, 0);
-    EXPECT_TRUE(DisplayTimerTick(r.d).repaint);
-    EXPECT_EQ(r.d.hidden, 1);
-    // A colour change leaves the phase alone.
-    DisplaySetColor(r.d, 0, 0x123456);
-    EXPECT_EQ(r.d.hidden, 1);
-    DisplaySetText(r.d, STEADY, "1");
-    DisplayChange late = DisplayTimerTick(r.d); // a tick already queued when blinking stopped
-    EXPECT_FALSE(late.repaint);
-    EXPECT_EQ(r.d.hidden, 0);
-}
-
-TEST(DisplayState, CutTextsCountAsChanged) {
-    Readout r(3); // the colour previews' buffer
-    EXPECT_TRUE(DisplaySetText(r.d, STEADY, "VE").repaint);
-    EXPECT_EQ(std::string(r.d.text), "VE");
-    EXPECT_TRUE(DisplaySetText(r.d, BLINK, "VEERING").repaint);
-    EXPECT_EQ(std::string(r.d.text), "VE");
-    // The stored text is cut, so the same long text again differs from it: repaint, restart hidden.
-    DisplayTimerTick(r.d);
-    DisplayChange again = DisplaySetText(r.d, BLINK, "VEERING");
-    EXPECT_TRUE(again.repaint);
-    EXPECT_EQ(again.timer, DISPLAY_TIMER_START);
-    EXPECT_EQ(r.d.hidden, 1);
-}
-
-TEST(DisplayState, CreationAndColoursAndFont) {
-    Readout r(20, BLINK);
-    EXPECT_EQ(r.d.drawFlags, BLINK);
-    EXPECT_EQ(r.d.hidden, 0); // creation with the blink flag starts no blinking
-    EXPECT_EQ(std::string(r.d.faceName), "Courier New");
-    EXPECT_EQ(r.d.fontSize, 360);
-    std::uint32_t colour = 0xDEADBEEF;
-    const struct {
-        std::uint32_t kind;
-        std::uint32_t expected;
-    } gets[] = {{0, 0x00FF00}, {1, 0}, {2, 0xDEADBEEF}};
-    for (const auto& g : gets) {
-        colour = 0xDEADBEEF;
-        DisplayGetColor(r.d, g.kind, &colour);
-        EXPECT_EQ(colour, g.expected) << g.kind;
-    }
-    DisplayGetColor(r.d, 0, nullptr); // must not crash
-    EXPECT_TRUE(DisplaySetColor(r.d, 2, 0xFFFFFF).repaint);
-    EXPECT_EQ(r.d.textColor, 0x00FF00u);
-    EXPECT_EQ(r.d.backColor, 0u);
-    DisplaySetColor(r.d, 1, 0x0000FF);
-    EXPECT_EQ(r.d.backColor, 0x0000FFu);
-    DisplaySetFont(r.d, (3u << 16) | 120, "A face name that is much longer than twenty-nine");
-    EXPECT_EQ(r.d.fontSize, 120);
-    EXPECT_EQ(r.d.fontStyle, 3);
-    EXPECT_EQ(std::string(r.d.faceName), "A face name that is much long");
-    DisplaySetFont(r.d, 0, nullptr);
-    EXPECT_EQ(std::string(r.d.faceName), "Courier New");
+    // Kind 0 is the text, 1 the background; any other kind changes nothing and reads nothing.
+    EXPECT_TRUE(DisplaySetColor(d, 2, 0xFFFFFF).repaint);
+    DisplaySetColor(d, 1, 0x222222);
+    std::uint32_t colours[3] = {7, 7, 7};
+    for (std::uint32_t kind = 0; kind < 3; ++kind) DisplayGetColor(d, kind, &colours[kind]);
+    EXPECT_EQ(std::vector(colours, colours + 3), std::vector<std::uint32_t>({0x00FF00, 0x222222, 7}));
+    DisplayGetColor(d, 0, nullptr); // must not crash
+    DisplaySetFont(d, (3u << 16) | 120, "A face name that is much longer than twenty-nine");
+    EXPECT_EQ(std::tuple(d.fontSize, d.fontStyle, std::string(d.faceName)),
+              std::tuple(120, 3, std::string("A face name that is much long")));
+    DisplaySetFont(d, 0, nullptr);
+    EXPECT_EQ(std::string(d.faceName), "Courier New");
 }
 
 TEST(DisplayFont, Sizes) {
-    struct Case {
-        int tenths;
-        float dpi;
-        int y;
-        int height;
-    };
-    const Case cases[] = {
-        {360, 96, 480, -48}, {100, 96, 133, -13}, {80, 96, 106, -11}, {360, 120, 600, -60}, {0, 96, 0, 0},
-    };
-    for (const Case& c : cases) {
-        DisplayFontSize s = DisplayFontTenthsOfPixel(c.tenths, c.tenths, c.dpi, c.dpi);
-        EXPECT_EQ(s.y, c.y) << c.tenths << "@" << c.dpi;
-        EXPECT_EQ(s.x, c.y) << c.tenths << "@" << c.dpi;
-        EXPECT_EQ(DisplayFontHeight(s.y), c.height) << c.tenths << "@" << c.dpi;
+    // Tenths of a point and pixels per inch across and down give tenths of a pixel; then the LOGFONT height and
+    // the width that keeps the proportions of a font 29 pixels wide (the font's own, 0, for a zero height).
+    const std::tuple<int, float, float, int, int, int, int> cases[] = {
+        {360, 96, 96, 480, 480, -48, 29}, {100, 96, 96, 133, 133, -13, 29}, {80, 96, 96, 106, 106, -11, 29},
+        {360, 120, 96, 600, 480, -48, 36}, {0, 96, 96, 0, 0, 0, 0}};
+    for (const auto& [tenths, dpiX, dpiY, x, y, height, width] : cases) {
+        DisplayFontSize s = DisplayFontTenthsOfPixel(tenths, tenths, dpiX, dpiY);
+        EXPECT_EQ(std::tuple(s.x, s.y, DisplayFontHeight(s.y), DisplayFontWidth(s.x, s.y, 29)),
+                  std::tuple(x, y, height, width)) << tenths << " " << dpiX;
     }
-    EXPECT_EQ(DisplayFontWidth(480, 480, 29), 29);   // square pixels keep the font's own width
-    EXPECT_EQ(DisplayFontWidth(600, 480, 29), 36);   // wider pixels per inch horizontally
-    EXPECT_EQ(DisplayFontWidth(5, 0, 29), 0);        // a size below one tenth of a pixel: the font's own
 }

@@ -1,35 +1,23 @@
-// Companion file paths and help context ids.
+// Companion file paths: the extension replaced, in the file name only, cut to the buffer.
 #include <gtest/gtest.h>
-
-#include <string>
 
 #include "presentation/help.h"
 
 TEST(Help, SiblingPaths) {
-    const struct {
-        const char* path;
-        const char* suffix;
-        int capacity;
-        const char* result;
-    } cases[] = {
-        {"C:\\Pomiary\\wiatr.exe", ".HLP", 260, "C:\\Pomiary\\wiatr.HLP"},
-        {"C:\\Pomiary\\wiatr.exe", ".TXT", 260, "C:\\Pomiary\\wiatr.TXT"},
-        {"C:\\a.b\\prog.x.exe", ".HLP", 260, "C:\\a.b\\prog.x.HLP"},
-        {"C:\\a.b\\prog", ".TXT", 260, "C:\\a.b\\prog.TXT"}, // a dot in a folder name is no extension
-        {".profile", ".TXT", 260, ".profile.TXT"},            // the first character is never the dot
-        {"C:\\Pomiary\\wiatr.exe", ".TXT", 12, "C:\\Pomiary\\"},
-        {"C:\\Pomiary\\wiatr.exe", ".TXT", 20, "C:\\Pomiary\\wiatr.TX"},
+    const char* const EXE = "C:\\Pomiary\\wiatr.exe";
+    // path, suffix, buffer capacity, what the buffer holds afterwards
+    const std::tuple<const char*, const char*, int, const char*> cases[] = {
+        {EXE, ".HLP", 260, "C:\\Pomiary\\wiatr.HLP"},
+        {"C:\\a.b\\prog.x.exe", ".TXT", 260, "C:\\a.b\\prog.x.TXT"},
+        // A dot in a folder name is no extension, even right before the separator.
+        {"C:\\a.b\\prog", ".TXT", 260, "C:\\a.b\\prog.TXT"},
+        {"C:\\dir.\\prog", ".TXT", 260, "C:\\dir.\\prog.TXT"}, {"C:/dir./prog", ".TXT", 260, "C:/dir./prog.TXT"},
+        {".profile", ".TXT", 260, ".profile.TXT"}, // the first character is never the dot
+        {EXE, ".TXT", 12, "C:\\Pomiary\\"}, {EXE, ".TXT", 20, "C:\\Pomiary\\wiatr.TX"},
+        {EXE, ".TXT", 1, ""}, {EXE, ".TXT", 0, "untouched"},
     };
-    for (const auto& c : cases) {
-        char out[260];
-        EXPECT_EQ(std::string(SiblingPath(c.path, c.suffix, out, c.capacity)), c.result) << c.path << " " << c.capacity;
+    for (const auto& [path, suffix, capacity, result] : cases) {
+        char out[260] = "untouched";
+        EXPECT_STREQ(SiblingPath(path, suffix, out, capacity), result) << path << " " << capacity;
     }
-}
-
-TEST(Help, ContextIds) {
-    EXPECT_EQ(HelpContextId(103, 1013), 0x806703F5u);
-    EXPECT_EQ(HelpContextId(104, 1014), 0x806803F6u);
-    EXPECT_EQ(HelpContextId(104, 1001), 0x806903E9u);
-    EXPECT_EQ(HelpContextId(103, 1003), 0x806903EBu);
-    EXPECT_EQ(HelpContextId(105, 1018), 0x806903FAu);
 }
