@@ -129,6 +129,23 @@ control_text() { texts | sed -n -E "s/^$1 //p" | head -n 1; }
 has_text() { texts "${2:-$CAPTION}" | grep -qF -- "$1"; }
 
 shot() { import -window root "$ARTIFACTS/$1.png" 2>/dev/null; }
+# How many pixels of colour ("#00FF00") the window shows now.
+pixels() {
+  import -window "$1" png:- 2>/dev/null | convert png:- -format %c histogram:info:- 2>/dev/null |
+    awk -v c="$2" 'toupper($0) ~ toupper(c) { sub(":", "", $1); n += $1 } END { print n + 0 }'
+}
+# The fewest and the most pixels of colour in six looks at the window over a second: "0 N" while a
+# read-out in that colour blinks.
+pixel_range() {
+  local n min=999999 max=0 i
+  for i in 1 2 3 4 5 6; do
+    n="$(pixels "$1" "$2")"
+    [ "$n" -lt "$min" ] && min="$n"
+    [ "$n" -gt "$max" ] && max="$n"
+    sleep 0.17
+  done
+  echo "$min $max"
+}
 
 # ---- the DDE probe ----
 probe() { "$RUN" "$BUILD/kx205dde.exe" "$@" 2>&1 </dev/null | utf8; return "${PIPESTATUS[0]}"; }

@@ -27,6 +27,8 @@ wait_until 10 '[ "$(control_text 1006)" = "Rejestracja do pliku co 00h 00m 01s -
 [ "$(probe direction Pomiar)" = "270°" ] || fail "direction Pomiar: $(probe direction Pomiar)"
 [ "$(probe "$SPEED#13330" Status)" = "Pomiar --> OK" ] || fail "Status: $(probe "$SPEED#13330" Status)"
 shot running-live
+read -r low high < <(pixel_range "$main" "#00FF00")
+[ "$low" -gt 100 ] || fail "the speed read-out is not shown steadily: $low to $high green pixels"
 
 note "the log file's bytes after a few intervals"
 wait_until 15 '[ "$(grep -c "$CR\$" "$log")" -ge 5 ]' || fail "fewer than 4 records in $log"
@@ -57,6 +59,8 @@ wait_until 10 '[ "$(control_text 1005)" = "$NO_LINK" ]' || fail "status after un
 probe >/dev/null && fail "the DDE service outlived the instrument"
 [ "$(control_text 1019)" = "????" ] || fail "serial number field after unplugging: $(control_text 1019)"
 shot running-unplugged
+read -r low high < <(pixel_range "$main" "#00FF00")
+[ "$low" = 0 ] && [ "$high" -gt 100 ] || fail "the unknown speed does not blink: $low to $high green pixels"
 sim_start $COM --period 300 --serial 13330 --speed 7.5 --direction 90
 wait_until 15 '[ "$(probe speed Pomiar)" = "7,5m/s" ]' || fail "no values after plugging in again"
 

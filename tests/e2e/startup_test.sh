@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Start-up of kx205.exe as a new user meets it: the registration question declined, then the first-run
-# registration walked through its three dialogs with the keyboard and the settings it stores; a rejected
-# command line; a DDE topic as the command line.
+# registration walked through its three dialogs with the keyboard and the settings it stores; a DDE topic as
+# the command line; a log file that cannot be opened; a rejected command line.
 source "$(dirname "${BASH_SOURCE[0]}")/lib.sh"
 COM=61
 log="$KX205_WINE_ROOT/first-run.csv"
@@ -66,6 +66,26 @@ wait_until 15 '[ "$(control_text 1005)" = "Pomiar --> OK" ]' || fail "no measure
 [ "$(wine reg query "$KEY" 2>/dev/null)" = "$before" ] || fail "the topic command line changed the settings"
 press "$(xwins "$CAPTION")" alt+F4
 [ "$(exit_code topic 15)" = 0 ] || fail "exit code after a topic command line"
+
+note "a log file that cannot be opened: the logging dialog again, its chooser starting from the stored name"
+missing="$KX205_WINE_ROOT/no/such/folder/wiatr.csv"
+settings_seed $COM "$missing" 60 65536 1
+kx_start retry
+wait_for 30 has_text "Wybrany plik rejestracji wyników pomiaru jest niedostępny." ||
+  fail "no message about the unavailable log file"
+press "$(xwins "$CAPTION" | tail -n 1)" Return
+wait_for 10 has_xwin "Rejestracja wyników" || fail "the logging dialog was not offered again"
+dialog="$(xwins "Rejestracja wyników")"
+press "$dialog" Tab Tab space # from the check box over the name to the chooser's button
+wait_for 10 has_xwin "Wybierz plik logu" || fail "no chooser"
+texts "Wybierz plik logu" | grep -q "^1148 wiatr.csv$" || fail "the chooser did not start from the stored name"
+press "$(xwins "Wybierz plik logu")" Escape
+wait_for 5 eval '! has_xwin "Wybierz plik logu"' || fail "the chooser stayed"
+press "$dialog" shift+Tab shift+Tab space Return # back to the check box: logging off, OK
+wait_until 20 '[ "$(control_text 1006)" = "Bez rejestracji do pliku" ]' || fail "did not start without logging"
+[ "$(setting Log)" = 0x0 ] || fail "logging switched off in the retry was not saved"
+press "$(xwins "$CAPTION")" alt+F4
+[ "$(exit_code retry 15)" = 0 ] || fail "exit code after the retry"
 
 note "-X: the message, exit 1, no main window"
 kx_start rejected -X

@@ -10,8 +10,11 @@
 namespace {
 
 BOOL CALLBACK PrintChild(HWND child, LPARAM) {
+    // Asked for, not read from the window: an edit control of another process keeps its text to itself.
     char text[512] = "";
-    GetWindowTextA(child, text, sizeof text);
+    DWORD_PTR ignored = 0;
+    SendMessageTimeoutA(child, WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text), SMTO_ABORTIFHUNG, 2000,
+                        &ignored);
     unsigned id = static_cast<unsigned>(GetDlgCtrlID(child)) & 0xFFFF;
     std::printf("%u %s\n", id, text);
     char className[32] = "";

@@ -1,5 +1,5 @@
 // The serial link and the acquisition worker against the simulator on pty-backed COM ports: what the
-// program's own scenarios cannot show (line settings, the read timeout, reopening or not, stopping).
+// program's own scenarios cannot show (what the tty is asked for, the read timeout, stopping at once).
 #include <windows.h>
 
 #include <gtest/gtest.h>
@@ -72,31 +72,6 @@ TEST(SerialLink, LineSettingsReadTimeoutAndMissingPorts) {
     CloseHandle(port);
     EXPECT_EQ(OpenSerialPort(250), INVALID_HANDLE_VALUE);
     EXPECT_EQ(OpenSerialPort(0), INVALID_HANDLE_VALUE);
-}
-
-// A frame with a bad layout is a read: the port stays open, the values and the serial number become
-// unknown. A parity error breaks the link: the port is opened again.
-TEST(AcquisitionThread, BadLayoutKeepsThePortParityErrorReopensIt) {
-    SimulatorOn sim(31, "--period 150 --serial 13330 --speed 12.3 --direction 270 --no-cr-every 3");
-    ASSERT_TRUE(sim.started);
-    Acquisition& a = *new Acquisition(31);
-    ASSERT_TRUE(PumpUntil([&] { return a.host.Count(MSG_SERIAL_CHANGED, 13330) >= 3; }, 10000));
-    EXPECT_GE(a.host.Count(MSG_SERIAL_CHANGED, UNKNOWN), 2);
-    EXPECT_EQ(OpensSinceLastCall(), 1);
-    // A known serial number is announced before its measurement, so the DDE service exists when it is advised.
-    const auto& posted = a.host.posted;
-    for (size_t i = 0; i + 1 < posted.size(); ++i) {
-        if (posted[i].first != MSG_SERIAL_CHANGED || posted[i].second == UNKNOWN) continue;
-        EXPECT_EQ(posted[i + 1].first, static_cast<UINT>(MSG_MEASURED));
-    }
-    StopAcquisition(a.state);
-
-    SimulatorOn parity(32, "--period 150 --serial 13330 --parity-error-every 3");
-    ASSERT_TRUE(parity.started);
-    Acquisition& b = *new Acquisition(32);
-    ASSERT_TRUE(PumpUntil([&] { return b.host.Count(MSG_SERIAL_CHANGED, UNKNOWN) >= 2; }, 10000));
-    EXPECT_GE(OpensSinceLastCall(), 3);
-    StopAcquisition(b.state);
 }
 
 // Shutdown's stop: a worker waiting for a byte that does not come gives up at once, not after the read

@@ -1,11 +1,9 @@
-// The logging, port and colours dialogs driven as a user would, through their buttons, fields, message
-// boxes and choosers: the flows the program's scenarios do not walk through.
+// The port and colours dialogs driven as a user would, through their buttons, message boxes and the colour
+// chooser: the flows the program's scenarios do not walk through.
 #include <windows.h>
 
 #include <gtest/gtest.h>
 
-#include <functional>
-#include <cstring>
 #include <string>
 #include <vector>
 
@@ -13,16 +11,11 @@
 #include "config/colors_dialog_win32.h"
 #include "config/port_dialog_win32.h"
 #include "config/settings_store.h"
-#include "logging/log_file_win32.h"
-#include "logging/log_settings_dialog_win32.h"
 #include "resources/resource.h"
 #include "tests/win32/support/harness_win32.h"
 
 namespace {
 
-const char LOG_DIALOG[] = "Rejestracja wynik\xF3w";
-const char UNAVAILABLE[] = "Wybrany plik rejestracji wynik\xF3w pomiaru jest niedost\xEApny.";
-constexpr int CHOOSER_NAME = 0x47C;                                  // the file chooser's name field
 constexpr int CHOOSER_RED = 706, CHOOSER_GREEN = 707, CHOOSER_BLUE = 708; // Wine's colour chooser
 
 // A value as stored, its bytes as a string; "" when it is absent.
@@ -34,71 +27,29 @@ std::string Stored(const char* name) {
         return "";
     return std::string(data, size);
 }
-std::string Word(std::uint32_t v) { return std::string(reinterpret_cast<const char*>(&v), 4); }
 
 struct Fixture {
     HostWindow host;
     AppState state;
-    std::string path;
-    explicit Fixture(const char* file) : path(EnvVar("KX205_WINE_ROOT") + "/" + file) {
-        DeleteFileA(WinePath(path).c_str());
-        FillDefaultState(state, GetModuleHandleA(nullptr), true, WinePath(path).c_str());
+    Fixture() {
+        FillDefaultState(state, GetModuleHandleA(nullptr), true, "unused.log");
         CreateHostWindow(host, state.colors);
         state.mainWindow = host.dialog;
         state.readouts[0] = host.readouts[0];
         state.readouts[1] = host.readouts[1];
-        state.logEvent = CreateEventA(nullptr, TRUE, FALSE, nullptr);
         RegDeleteKeyA(HKEY_CURRENT_USER, SETTINGS_KEY_PATH);
     }
-    ~Fixture() {
-        if (state.logFile != INVALID_HANDLE_VALUE) CloseHandle(state.logFile);
-        DestroyWindow(host.dialog);
-    }
-    INT_PTR Log(std::vector<ModalStep> steps, HWND owner, std::vector<std::string>* seen = nullptr) {
-        return RunModalDialog(IDD_LOG_SETTINGS, LogSettingsDialog, reinterpret_cast<LPARAM>(&state), owner,
-                              std::move(steps), seen);
-    }
+    ~Fixture() { DestroyWindow(host.dialog); }
 };
 
 } // namespace
-
-// Without an owner (first-run registration, the retry) OK leaves opening the file to the caller.
-TEST(LogSettingsDialog, OwnerlessOkAndTheRetryWhenTheFileCannotBeOpened) {
-    Fixture f("retry.log");
-    EXPECT_EQ(f.Log({{LOG_DIALOG, [](HWND d) { SetCheck(d, IDC_LOG_ENABLED, true), Click(d, IDC_OK); }}}, nullptr), 1);
-    EXPECT_EQ(f.state.logEnabled, 1);
-    EXPECT_EQ(f.state.logFile, INVALID_HANDLE_VALUE);
-    EXPECT_EQ(Stored("Log"), "");
-
-    std::strcpy(f.state.logFileName, "Z:\\no\\such\\folder\\wiatr.log");
-    std::string browsedFrom;
-    std::vector<ModalStep> steps = {AnswerBox(IDOK),
-                                    {LOG_DIALOG, [](HWND d) {
-                                         SetItemText(d, IDC_LOG_FILE_NAME, "typed.log");
-                                         Click(d, IDC_LOG_BROWSE);
-                                     }},
-                                    {"Wybierz plik logu", [&](HWND chooser) {
-                                         browsedFrom = ControlText(chooser, CHOOSER_NAME);
-                                         Click(chooser, IDCANCEL);
-                                     }},
-                                    {LOG_DIALOG, [](HWND d) { SetCheck(d, IDC_LOG_ENABLED, false), Click(d, IDC_OK); }}};
-    f.state.mainWindow = nullptr;
-    bool opened = false;
-    std::vector<std::string> seen = Answering(steps, [&] { opened = OpenLogFile(f.state, true); });
-    EXPECT_TRUE(opened); // logging switched off in the retry: nothing to open, which is success
-    ASSERT_FALSE(seen.empty());
-    EXPECT_EQ(seen[0], UNAVAILABLE);
-    EXPECT_EQ(browsedFrom, "wiatr.log"); // the stored name (the chooser shows its folder apart), not the typed one
-    EXPECT_EQ(f.state.logEnabled, 0);
-    EXPECT_EQ(Stored("Log"), Word(0));
-}
 
 // Wine opens a tty twice without complaint, so a port held by another program cannot be made here; one
 // whose device vanished after the list was filled fails the same way.
 TEST(PortDialog, APortThatNoLongerOpensIsRefusedWithAWarning) {
     SimulatorOn vanishing(412, "");
     ASSERT_TRUE(vanishing.started);
-    Fixture f("unused.log");
+    Fixture f;
     auto choose = [](HWND d) {
         StopSimulator(412);
         SendDlgItemMessageA(d, IDC_PORT_LIST, CB_SELECTSTRING, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>("COM412"));
@@ -117,7 +68,7 @@ TEST(PortDialog, APortThatNoLongerOpensIsRefusedWithAWarning) {
 }
 
 TEST(ColorsDialog, ChosenColoursPreviewAtOnceAndReachTheReadoutsAndSettingsOnlyAtOk) {
-    Fixture f("unused.log");
+    Fixture f;
     const std::uint32_t chosen = RGB(200, 30, 60);
     auto answerChooser = [&](HWND chooser) {
         const int fields[3] = {CHOOSER_RED, CHOOSER_GREEN, CHOOSER_BLUE};

@@ -4,23 +4,12 @@
 
 #include <gtest/gtest.h>
 
-#include <string>
-#include <vector>
-
 #include "acquisition/acquisition_win32.h"
 #include "app/app_state.h"
 #include "presentation/display_state.h"
 #include "presentation/main_dialog_win32.h"
 #include "resources/resource.h"
 #include "tests/win32/support/harness_win32.h"
-
-namespace {
-
-std::string ReadoutText(HWND readout) {
-    return reinterpret_cast<DisplayState*>(GetWindowLongPtrA(readout, 0))->text;
-}
-
-} // namespace
 
 TEST(MainDialog, CreationStartHelpAndClose) {
     // Every text the program shows is Windows-1250 with the Polish decimal comma: the environment must be so.
@@ -36,14 +25,10 @@ TEST(MainDialog, CreationStartHelpAndClose) {
 
     // MSG_START is only queued: no worker has shown anything yet.
     EXPECT_EQ(state.mainWindow, w);
-    for (int id : {IDC_MEASUREMENT_STATUS, IDC_LOG_STATUS, IDC_SERIAL_NUMBER}) EXPECT_EQ(ControlText(w, id), "") << id;
-    for (HWND readout : state.readouts) {
-        ASSERT_NE(readout, nullptr);
-        EXPECT_EQ(ReadoutText(readout), "");
-    }
-    char caption[64];
-    GetWindowTextA(w, caption, sizeof caption);
-    EXPECT_STREQ(caption, "Rizuzedarar KX-205");
+    for (int id : {IDC_MEASUREMENT_STATUS, IDC_LOG_STATUS, IDC_SERIAL_NUMBER})
+        EXPECT_EQ(ControlText(w, id), "") << id;
+    for (HWND readout : state.readouts)
+        EXPECT_STREQ(reinterpret_cast<DisplayState*>(GetWindowLongPtrA(readout, 0))->text, "");
     EXPECT_EQ(GetWindowLongA(w, GWL_STYLE) & (WS_MAXIMIZEBOX | WS_MINIMIZEBOX), WS_MINIMIZEBOX);
     EXPECT_EQ(GetMenuState(GetSystemMenu(w, FALSE), SC_MAXIMIZE, MF_BYCOMMAND), static_cast<UINT>(-1));
     EXPECT_TRUE(GetMenuState(GetMenu(w), IDM_UNINSTALL, MF_BYCOMMAND) & MF_GRAYED); // not the first instance
@@ -55,9 +40,7 @@ TEST(MainDialog, CreationStartHelpAndClose) {
     ASSERT_NE(guide, nullptr);
     EXPECT_EQ(GetWindow(guide, GW_OWNER), w);
 
-    ASSERT_TRUE(PumpUntil([&] { return ControlText(w, IDC_SERIAL_NUMBER) == "13330"; }, 10000));
-    EXPECT_TRUE(IsWindowVisible(w));
-    EXPECT_EQ(ReadoutText(state.readouts[0]), "12,3m/s");
+    ASSERT_TRUE(PumpUntil([&] { return ControlText(w, IDC_SERIAL_NUMBER) == "13330"; }, 10000)); // started
 
     SendMessageA(w, WM_CLOSE, 0, 0);
     EXPECT_FALSE(IsWindow(guide)); // closing lets go of help

@@ -97,10 +97,6 @@ std::string ControlText(HWND dialog, int id) {
     return text;
 }
 
-std::string MessageText(HWND box) {
-    return ControlText(box, 0xFFFF); // the text of a message box is its only item without an id
-}
-
 ModalStep AnswerBox(int button) {
     return {"Rizuzedarar KX-205", [button](HWND box) { Click(box, button); }};
 }
@@ -137,7 +133,8 @@ DWORD WINAPI DriverThread(LPVOID parameter) {
         if (search.found == nullptr) break;
         Sleep(150); // lets the dialog finish its start-up before it is answered
         bool box = driver.steps[i].caption == "Rizuzedarar KX-205";
-        driver.seen.push_back(box ? MessageText(search.found) : driver.steps[i].caption);
+        // A message box's text is its only item without an id.
+        driver.seen.push_back(box ? ControlText(search.found, 0xFFFF) : driver.steps[i].caption);
         driver.steps[i].answer(search.found);
         // When the next window has the same caption (a second message box), this one must go first.
         for (int n = 0; n < 100 && IsWindowVisible(search.found); ++n) Sleep(20);
@@ -157,25 +154,17 @@ void CALLBACK EndLeftovers(HWND, UINT, UINT_PTR, DWORD) {
 
 } // namespace
 
-std::vector<std::string> Answering(std::vector<ModalStep> steps, const std::function<void()>& work) {
+INT_PTR RunModalDialog(int id, DLGPROC procedure, LPARAM parameter, HWND owner, std::vector<ModalStep> steps,
+                       std::vector<std::string>* seen) {
     Driver driver{GetCurrentThreadId(), std::move(steps), {}};
     HANDLE thread = CreateThread(nullptr, 0, DriverThread, &driver, 0, nullptr);
     UINT_PTR timer = SetTimer(nullptr, 0, 30000, EndLeftovers);
-    work();
+    INT_PTR result = DialogBoxParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(id), owner, procedure, parameter);
     KillTimer(nullptr, timer);
     WaitForSingleObject(thread, 15000);
     CloseHandle(thread);
     EXPECT_EQ(driver.seen.size(), driver.steps.size()) << "a step found no window";
-    return driver.seen;
-}
-
-INT_PTR RunModalDialog(int id, DLGPROC procedure, LPARAM parameter, HWND owner, std::vector<ModalStep> steps,
-                       std::vector<std::string>* seen) {
-    INT_PTR result = -1;
-    std::vector<std::string> texts = Answering(std::move(steps), [&] {
-        result = DialogBoxParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(id), owner, procedure, parameter);
-    });
-    if (seen != nullptr) *seen = texts;
+    if (seen != nullptr) *seen = driver.seen;
     return result;
 }
 
@@ -185,9 +174,4 @@ void Click(HWND window, int id) {
 
 void SetItemText(HWND window, int id, const std::string& text) {
     SendMessageA(GetDlgItem(window, id), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
-}
-
-void SetCheck(HWND window, int id, bool checked) {
-    SendMessageA(GetDlgItem(window, id), BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED, 0);
-    Click(window, id);
 }

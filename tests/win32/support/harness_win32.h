@@ -41,7 +41,6 @@ struct HostWindow {
 bool CreateHostWindow(HostWindow& host, const std::uint32_t colors[4]);
 
 std::string ControlText(HWND dialog, int id);
-std::string MessageText(HWND box); // the text of a message box
 
 // A window to answer, by caption, and the answer, run on the driver's thread.
 struct ModalStep {
@@ -50,16 +49,12 @@ struct ModalStep {
 };
 ModalStep AnswerBox(int button); // a message box of the program answered with a button
 
-// Runs work on this thread while a second thread answers the steps in turn, and returns what it saw: a
-// message box's text, or a dialog's caption. A flow that runs far too long has its dialogs ended with -1,
-// so it fails instead of hanging; every step must have found its window.
-std::vector<std::string> Answering(std::vector<ModalStep> steps, const std::function<void()>& work);
-
-// Dialog template id shown modally while the steps are answered.
+// Shows dialog template id modally while a second thread answers the steps in turn; what it saw (a message
+// box's text, or a dialog's caption) goes to seen. A flow that runs far too long has its dialogs ended
+// with -1, so it fails instead of hanging; every step must have found its window.
 INT_PTR RunModalDialog(int id, DLGPROC procedure, LPARAM parameter, HWND owner, std::vector<ModalStep> steps,
                        std::vector<std::string>* seen = nullptr);
 
 // Answers usable in steps, as the user's own input would arrive.
 void Click(HWND window, int id);
 void SetItemText(HWND window, int id, const std::string& text);
-void SetCheck(HWND window, int id, bool checked);
