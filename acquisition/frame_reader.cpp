@@ -6,13 +6,19 @@
 int ReadFrameFrom(ReadByteFn readByte, void* context, std::uint8_t* buffer, int length, FrameReadError* why) {
     FrameReadError ignored;
     FrameReadError& reason = why != nullptr ? *why : ignored;
-    int count = 0;
+    int count = 0, taken = 0;
     bool capturing = false;
     while (count < length) {
+        if (taken == FRAME_READ_LIMIT) {
+            reason = FRAME_READ_NO_FRAME;
+            return -1;
+        }
         std::uint8_t byte = 0;
-        if (!readByte(context, &byte, length - count)) {
+        int ahead = length - count < FRAME_READ_LIMIT - taken ? length - count : FRAME_READ_LIMIT - taken;
+        if (!readByte(context, &byte, ahead)) {
             break;
         }
+        ++taken;
         if (byte == 0x00) {
             capturing = !capturing;
             count = 0;

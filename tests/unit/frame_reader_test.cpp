@@ -34,6 +34,8 @@ TEST(FrameReader, SynchronisationParityAndStaleBytes) {
     // What an earlier call left in the buffer: a frame that would pass the parity check a second time.
     const Bytes stale = {0x00, 0x01, 0x02, 0x04, 0x08, 0x10, 0x20, 0x07, 0x0B, 0x0D, 0x0E, 0x13, 0x15, 0x0D};
     auto evenParityAt = [&](int position) { Bytes f = frame; f[position] ^= 0x40; return f; };
+    Bytes repeated;
+    for (int i = 0; i < 1000; ++i) repeated = repeated + Bytes{0x00} + Bytes(12, 0x70);
     // stream, result, bytes consumed, reason
     const std::tuple<const char*, Bytes, int, size_t, FrameReadError> cases[] = {
         {"a whole frame", frame, 14, 14, FRAME_READ_OK},
@@ -44,6 +46,10 @@ TEST(FrameReader, SynchronisationParityAndStaleBytes) {
         {"silence before the end", Bytes(frame.begin(), frame.begin() + 10), -1, 10, FRAME_READ_SILENT},
         {"even parity right after the zero byte", evenParityAt(1), -1, 14, FRAME_READ_PARITY},
         {"even parity in the last byte", evenParityAt(13), -1, 14, FRAME_READ_PARITY},
+        // Zero bytes that keep coming hold no frame: the call gives up after its limit, as on silence.
+        {"zero bytes only", Bytes(100000, 0x00), -1, FRAME_READ_LIMIT, FRAME_READ_NO_FRAME},
+        {"a zero and twelve bytes, again and again", repeated, -1, FRAME_READ_LIMIT, FRAME_READ_NO_FRAME},
+        {"a frame just within the limit", Bytes(42, 0x00) + frame, 14, FRAME_READ_LIMIT, FRAME_READ_OK},
     };
     for (const auto& [name, stream, result, consumed, why] : cases) {
         ByteStream s{stream};

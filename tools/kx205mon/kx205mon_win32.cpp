@@ -28,6 +28,7 @@ const char* WhyBroken(FrameReadError why) {
     case FRAME_READ_SILENT: return "brak danych przez 3 s albo błąd odczytu";
     case FRAME_READ_NO_START: return "14 bajtów bez początku ramki (bajtu 0x00)";
     case FRAME_READ_PARITY: return "błąd parzystości w ramce";
+    case FRAME_READ_NO_FRAME: return "56 bajtów bez całej ramki (np. same zera: przerwa w linii, zła prędkość)";
     default: return "nieznana przyczyna";
     }
 }
