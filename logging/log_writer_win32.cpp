@@ -32,13 +32,21 @@ void DateAndTime(bool csv, char* date, char* time, int capacity) {
 }
 
 // Returns the LogStatus of the attempt. Written and flushed under the lock, so nobody closes or replaces
-// the file in between and a record reported as written is on disk.
+// the file in between and a record reported as written is on disk. A write that did not take the whole line
+// (a full disk takes what still fits) is undone: the file keeps ending in a whole record, and the next
+// record does not continue half of this one.
 int WriteRecord(AppState& state, const char* line, int length) {
     StateLocked lock;
     if (state.logFile == InvalidHandle() || state.logFile == nullptr) return LOG_STATUS_NO_FILE;
     int status = LOG_STATUS_OK;
+    LARGE_INTEGER start{}, none{};
+    bool positioned = SetFilePointerEx(state.logFile, none, &start, FILE_CURRENT) != FALSE;
     DWORD written = 0;
-    if (!WriteFile(state.logFile, line, static_cast<DWORD>(length), &written, nullptr)) status = LOG_STATUS_WRITE_FAILED;
+    if (!WriteFile(state.logFile, line, static_cast<DWORD>(length), &written, nullptr) ||
+        written != static_cast<DWORD>(length)) {
+        status = LOG_STATUS_WRITE_FAILED;
+        if (positioned && SetFilePointerEx(state.logFile, start, nullptr, FILE_BEGIN)) SetEndOfFile(state.logFile);
+    }
     if (!FlushFileBuffers(state.logFile)) status = LOG_STATUS_FLUSH_FAILED;
     return status;
 }
