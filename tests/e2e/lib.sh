@@ -83,13 +83,16 @@ setting() { wine reg query "$KEY" /v "$1" 2>/dev/null | tr -d '\r' | sed -n -E "
 settings_exist() { wine reg query "$KEY" >/dev/null 2>&1; }
 
 # ---- the program ----
-kx_start() { # NAME ARGS...: runs kx205.exe; its exit code lands in NAME.exit
+kx_start() { # NAME ARGS...: runs kx205.exe; its exit code lands in NAME.exit. With KX_FILE_LIMIT set (KB),
+  # the files it writes cannot grow past that, as on a full disk (the signal for it is ignored, so writes fail).
   local name="$1"; shift
   rm -f "$KX205_WINE_ROOT/$name.exit"
-  ( "$RUN" "$BUILD/kx205.exe" "$@" </dev/null
+  ( if [ -n "${KX_FILE_LIMIT:-}" ]; then trap "" XFSZ; ulimit -S -f "$KX_FILE_LIMIT"; fi
+    "$RUN" "$BUILD/kx205.exe" "$@" </dev/null
     echo $? > "$KX205_WINE_ROOT/$name.exit" ) >"$KX205_WINE_ROOT/$name.out" 2>&1 &
   e2e_programs+=("$!")
 }
+kx_pid() { pgrep -n -f "$BUILD/kx205.exe"; } # the newest running program's Linux process
 ended() { [ -s "$KX205_WINE_ROOT/$1.exit" ]; }
 exit_code() { # NAME SECONDS: the exit code of a program or probe once it ended, or "running"
   if wait_for "$2" ended "$1"; then cat "$KX205_WINE_ROOT/$1.exit"; else echo running; fi
@@ -108,12 +111,15 @@ xwin_other() {
   done
   return 1
 }
-press() { # WINDOW KEYS...: real key presses into that window, activated first by a click on its caption
-  local w="$1" X Y WIDTH HEIGHT SCREEN; shift
+press() { # WINDOW KEYS...: real key presses into that window, activated first by a click on a spot of its
+  # caption that no other window lies over (Wine would raise that one instead)
+  local w="$1" X Y WIDTH HEIGHT SCREEN WINDOW dx; shift
   eval "$(xdotool getwindowgeometry --shell "$w" 2>/dev/null)"
-  if [ -n "${X:-}" ]; then
-    xdotool mousemove "$((X + 40))" "$((Y + 8))" click 1 2>/dev/null
-  fi
+  for dx in $(seq 12 24 "${WIDTH:-0}"); do
+    xdotool mousemove "$((X + dx))" "$((Y + 8))" 2>/dev/null
+    eval "$(xdotool getmouselocation --shell 2>/dev/null)"
+    if [ "${WINDOW:-}" = "$w" ]; then xdotool click 1 2>/dev/null; break; fi
+  done
   timeout 5 xdotool windowfocus --sync "$w" 2>/dev/null || xdotool windowfocus "$w" 2>/dev/null
   sleep 0.2
   xdotool key --delay 80 "$@"

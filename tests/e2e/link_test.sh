@@ -1,6 +1,9 @@
 #!/usr/bin/env bash
 # Faults on the line as the running program meets them: a frame with a bad layout is a read (values and
-# serial number unknown, the port kept open), a parity error breaks the link (the port opened again).
+# serial number unknown, the port kept open), a parity error breaks the link (the port opened again);
+# noise, parity errors and frames without CR mixed in never show or serve a wrong value; a stream of zero
+# bytes, the instrument unplugged in the middle of a frame and the port gone for a while are reported and
+# recovered from.
 source "$(dirname "${BASH_SOURCE[0]}")/lib.sh"
 COM=68
 # Every open asks the tty for the line settings; the test environment keeps a record of each request.
@@ -25,6 +28,48 @@ sim_start $COM --period 300 --serial 13330 --parity-error-every 3
 before="$(opens)"
 wait_until 15 '[ "$(opens)" -ge $((before + 4)) ]' || fail "the port was not reopened after parity errors"
 wait_until 10 '[ "$(control_text 1019)" = 13330 ]' || fail "no good frames between the errors"
+
+note "noise, parity errors and frames without CR mixed in: no wrong value is ever shown or served"
+# Frame N carries N tenths of m/s; the simulator says which frames it spoiled. Logged every second and asked
+# for through DDE meanwhile, a speed may be unknown but never one of a spoiled frame, nor one not yet sent.
+sim_stop $COM
+log="$KX205_WINE_ROOT/link.csv"
+rm -f "$log"
+settings_seed $COM "$log" 1 65536 1
 press "$(xwins "$CAPTION")" alt+F4
 [ "$(exit_code link 15)" = 0 ] || fail "exit code"
-echo "PASS: bad layout and parity errors"
+sim_start $COM --period 0 --count-speed --direction 270 --noise-every 3 --parity-error-every 5 --no-cr-every 7 \
+  --verbose
+kx_start link
+wait_for 30 has_xwin "$CAPTION" || fail "no main window"
+served=""
+for _ in $(seq 25); do served="$served $(probe speed Wynik 2>/dev/null | tr -d ',') $(probe direction Wynik 2>/dev/null)"; done
+sent="$KX205_WINE_ROOT/sim-com$COM.log"
+wrong="$( { echo "$served" | tr ' ' '\n'; tail -n +2 "$log" | cut -d , -f 2,3 | tr -d '.\r' | tr ',' '\n'; } |
+  grep -E '^[0-9]+$' | sort -un | awk -v sent="$sent" '
+    BEGIN { while ((getline line < sent) > 0) if (line ~ /^frame /) { split(line, f, /[ :]+/); last = f[2] + 0
+            if (line ~ /\(/) spoiled[f[2] + 0] = 1 } }
+    $1 != 270 && ($1 > last || ($1 in spoiled)) { print }')"
+[ -z "$wrong" ] || fail "values that were not sent whole: $wrong"
+[ "$(tail -n +2 "$log" | grep -c -v '?????')" -ge 5 ] || fail "hardly any values were logged: $(cat "$log")"
+
+note "a stream of zero bytes: the link is reported lost within a few seconds, then frames are read again"
+sim_stop $COM
+sim_start $COM --period 0 --serial 13330 --speed 5.0 --direction 90 --zeros-after 3 --zeros-seconds 8
+wait_until 10 '[ "$(control_text 1019)" = 13330 ]' || fail "no frames before the zero bytes"
+wait_until 8 '[ "$(control_text 1005)" = "$NO_LINK" ]' || fail "the zero bytes were not reported as a lost link"
+wait_until 15 '[ "$(control_text 1005)" = "Pomiar --> OK" ]' || fail "no frames after the zero bytes"
+
+note "unplugged in the middle of a frame, the port gone for a while, then plugged in again"
+sim_stop $COM # frames back to back: the line is cut inside one
+wait_until 5 '[ "$(control_text 1005)" = "$NO_LINK" ]' || fail "unplugging was not reported"
+probe >/dev/null && fail "the DDE service outlived the instrument"
+sleep 3 # the port does not exist meanwhile: opening it fails again and again
+[ "$(control_text 1019)" = "????" ] || fail "the program does not answer while the port is gone"
+sim_start $COM --period 0 --serial 13330 --speed 6.0 --direction 90
+replugged=$SECONDS
+wait_until 10 '[ "$(probe speed Pomiar)" = "6,0m/s" ]' || fail "no values after plugging in again"
+[ $((SECONDS - replugged)) -le 5 ] || fail "values came $((SECONDS - replugged)) s after plugging in"
+press "$(xwins "$CAPTION")" alt+F4
+[ "$(exit_code link 15)" = 0 ] || fail "exit code"
+echo "PASS: bad layout, parity errors, mixed faults, zero bytes, unplugging"

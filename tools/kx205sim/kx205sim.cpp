@@ -58,6 +58,8 @@ const char USAGE[] =
     "  --noise-every N         before every Nth frame, 1 to 5 stray non-zero bytes\n"
     "  --silence-after N       after N frames, send nothing for --silence-seconds (default 5), then go on\n"
     "  --silence-seconds S\n"
+    "  --zeros-after N         after N frames, send zero bytes for --zeros-seconds (default 5), then go on\n"
+    "  --zeros-seconds S       (as a broken line or a wrong baud rate can)\n"
     "  --serial-change-after N after N frames, switch to serial number --new-serial (default serial + 1)\n"
     "  --new-serial N\n"
     "                         (or at once, from the next frame on, when the simulator gets SIGUSR1)\n"
@@ -78,6 +80,7 @@ struct Options {
     long seed = 1;
     long parityEvery = 0, noCrEvery = 0, noiseEvery = 0;
     long silenceAfter = -1, silenceSeconds = 5, serialChangeAfter = -1;
+    long zerosAfter = -1, zerosSeconds = 5;
 };
 
 volatile sig_atomic_t stopRequested = 0;
@@ -111,6 +114,7 @@ bool ParseOptions(int argc, char** argv, Options& o) {
                              {"--seed", &o.seed}, {"--parity-error-every", &o.parityEvery},
                              {"--no-cr-every", &o.noCrEvery}, {"--noise-every", &o.noiseEvery},
                              {"--silence-after", &o.silenceAfter}, {"--silence-seconds", &o.silenceSeconds},
+                             {"--zeros-after", &o.zerosAfter}, {"--zeros-seconds", &o.zerosSeconds},
                              {"--serial-change-after", &o.serialChangeAfter}, {"--new-serial", &o.newSerial}};
     const DoubleOpt doubles[] = {{"--speed", &o.speed}, {"--direction", &o.direction},
                                  {"--mean-speed", &o.meanSpeed}, {"--mean-direction", &o.meanDirection},
@@ -331,6 +335,11 @@ int main(int argc, char** argv) {
     if (!o.stampFile.empty()) stamps.reserve(4096);
     for (long i = 0; !stopRequested && (o.frames < 0 || i < o.frames); ++i) {
         if (i == o.silenceAfter) Pause(o, line, static_cast<double>(o.silenceSeconds), deadline);
+        if (i == o.zerosAfter) {
+            const std::uint8_t zero = 0x00;
+            for (double end = NowSeconds() + static_cast<double>(o.zerosSeconds); NowSeconds() < end && !stopRequested;)
+                WriteBytes(o, line, &zero, 1, deadline);
+        }
         if (i == o.serialChangeAfter || serialChangeRequested) serial = static_cast<std::uint32_t>(o.newSerial);
         if (stopRequested) break;
         double frameStart = NowSeconds();
