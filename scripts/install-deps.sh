@@ -15,7 +15,7 @@ fi
 
 apt-get update -q
 apt-get install -y -q --no-install-recommends \
-  cmake ninja-build g++ make pkg-config \
+  cmake ninja-build g++ make pkg-config clang libclang-rt-14-dev \
   googletest libgtest-dev libgmock-dev \
   g++-mingw-w64-x86-64-posix mingw-w64-tools binutils-mingw-w64-x86-64 \
   wine wine64 libwine fonts-wine fonts-liberation \
