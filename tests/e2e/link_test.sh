@@ -1,9 +1,9 @@
 #!/usr/bin/env bash
-# Faults on the line as the running program meets them: a frame with a bad layout is a read (values and
-# serial number unknown, the port kept open), a parity error breaks the link (the port opened again);
-# noise, parity errors and frames without CR mixed in never show or serve a wrong value; a stream of zero
-# bytes, the instrument unplugged in the middle of a frame and the port gone for a while are reported and
-# recovered from.
+# The line as the running program meets it: the settings it asks of the tty; a frame with a bad layout is
+# a read (values and serial number unknown, the port kept open), a parity error breaks the link (the port
+# opened again); noise, parity errors and frames without CR mixed in never show or serve a wrong value;
+# silence, a stream of zero bytes, the instrument unplugged in the middle of a frame and the port gone for
+# a while are reported and recovered from.
 source "$(dirname "${BASH_SOURCE[0]}")/lib.sh"
 COM=68
 # Every open asks the tty for the line settings; the test environment keeps a record of each request.
@@ -11,11 +11,19 @@ opens() { grep -c "databits=7" "$KX205_TERMIOS_LOG" 2>/dev/null; }
 NO_LINK="Brak łączności z przyrządem"
 settings_seed $COM "$KX205_WINE_ROOT/unused.csv" 60 0 0
 
-note "every third frame without its CR: shown as no link, the port stays open"
-sim_start $COM --period 300 --serial 13330 --speed 12.3 --direction 270 --no-cr-every 3
+note "the line settings: what the tty is asked for, and what it holds"
+held="$KX205_WINE_ROOT/termios-com$COM.txt"
+rm -f "$held"
+sim_start $COM --period 300 --serial 13330 --speed 12.3 --direction 270 --no-cr-every 3 --termios-file "$held"
 : > "$KX205_TERMIOS_LOG"
 kx_start link
 wait_for 30 has_xwin "$CAPTION" || fail "no main window"
+# A pty cannot hold 7 data bits, so what was asked for is the evidence for them; the rest the tty holds.
+grep -q -x "baud=300 databits=7 parity=none stopbits=1" "$KX205_TERMIOS_LOG" || fail "asked: $(cat "$KX205_TERMIOS_LOG")"
+wait_until 5 'grep -q -x "baud=300 databits=8 parity=none stopbits=1 crtscts=0 ixon=0 ixoff=0" "$held"' ||
+  fail "the tty holds: $(cat "$held")"
+
+note "every third frame without its CR: shown as no link, the port stays open"
 seen=""
 for _ in $(seq 40); do seen="$seen|$(control_text 1005)|$(control_text 1019)"; sleep 0.1; done
 case "$seen" in *"|Pomiar --> OK|13330"*) ;; *) fail "no good frame shown: $seen" ;; esac
@@ -53,6 +61,15 @@ wrong="$( { echo "$served" | tr ' ' '\n'; tail -n +2 "$log" | cut -d , -f 2,3 | 
 [ -z "$wrong" ] || fail "values that were not sent whole: $wrong"
 [ "$(tail -n +2 "$log" | grep -c -v '?????')" -ge 5 ] || fail "hardly any values were logged: $(cat "$log")"
 
+note "the line goes quiet: the link is reported lost after the 3 s read timeout, not before"
+sim_stop $COM
+sim_start $COM --period 0 --serial 13330 --speed 5.0 --direction 90 --silence-after 5 --silence-seconds 30
+wait_until 10 '[ "$(control_text 1005)" = "Pomiar --> OK" ]' || fail "no frames before the silence"
+seen_ok="$(date +%s%N)" # some 2 s of frames still to come, then 3 s of waiting for the next byte
+wait_until 12 '[ "$(control_text 1005)" = "$NO_LINK" ]' || fail "the silence was not reported"
+quiet_ms=$(( ($(date +%s%N) - seen_ok) / 1000000 ))
+[ "$quiet_ms" -ge 3000 ] || fail "the silence was reported after $quiet_ms ms, before the read timeout"
+
 note "a stream of zero bytes: the link is reported lost within a few seconds, then frames are read again"
 sim_stop $COM
 sim_start $COM --period 0 --serial 13330 --speed 5.0 --direction 90 --zeros-after 3 --zeros-seconds 8
@@ -72,4 +89,4 @@ wait_until 10 '[ "$(probe speed Pomiar)" = "6,0m/s" ]' || fail "no values after 
 [ $((SECONDS - replugged)) -le 5 ] || fail "values came $((SECONDS - replugged)) s after plugging in"
 press "$(xwins "$CAPTION")" alt+F4
 [ "$(exit_code link 15)" = 0 ] || fail "exit code"
-echo "PASS: bad layout, parity errors, mixed faults, zero bytes, unplugging"
+echo "PASS: line settings, bad layout, parity errors, mixed faults, silence, zero bytes, unplugging"
