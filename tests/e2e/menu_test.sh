@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # The menu's dialogs in the running program, with real key presses: the about box, help without a help
 # file (the guide, a control's pop-up), the logging settings (a bad interval refused, a good one applied to
-# the open log and saved), and another port chosen while frames arrive.
+# the open log and saved), a port that no longer opens refused, and another port chosen while frames arrive.
 source "$(dirname "${BASH_SOURCE[0]}")/lib.sh"
 COM=64
 COM2=65
@@ -79,6 +79,19 @@ wait_for 5 has_text "" "$TOPIC" || fail "F1 on the port list showed no pop-up"
 shot help-popup
 xdotool key Escape
 wait_for 5 eval '! has_text "" "$TOPIC"' || fail "a key did not close the pop-up"
+# Wine opens a tty twice without complaint, so a port held by another program cannot be made here; one
+# whose device vanished after the list was filled fails the same way: refused with a warning, nothing kept.
+sim_stop $COM2
+press "$(xwins "Port szeregowy")" Down Return
+wait_for 10 has_text "Wybrany port szeregowy jest już zajęty." || fail "no warning for a port that does not open"
+press "$(xwin_other "$CAPTION" "$main")" Return
+wait_for 5 has_xwin "Port szeregowy" || fail "the port dialog did not stay open after the warning"
+press "$(xwins "Port szeregowy")" alt+a # Anuluj
+wait_for 5 eval '! has_xwin "Port szeregowy"' || fail "Anuluj did not close the port dialog"
+[ "$(setting Port)" = "0x40" ] && [ "$(control_text 1019)" = 1111 ] || fail "the refused port was taken"
+sim_start $COM2 --period 300 --serial 2222 --speed 2.0 --direction 20
+press "$main" alt+k p
+wait_for 10 has_xwin "Port szeregowy" || fail "no port dialog"
 press "$(xwins "Port szeregowy")" Down Return
 wait_until 10 '[ "$(control_text 1019)" = 2222 ]' || fail "the program did not switch to COM$COM2"
 [ "$(setting Port)" = "0x41" ] || fail "the port was not saved: $(setting Port)"

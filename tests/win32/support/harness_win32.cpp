@@ -30,12 +30,6 @@ std::string ReadTextFile(const std::string& unixPath) {
     return s.str();
 }
 
-bool WriteTextFile(const std::string& unixPath, const std::string& text) {
-    std::ofstream out(WinePath(unixPath), std::ios::binary | std::ios::trunc);
-    out << text;
-    return static_cast<bool>(out);
-}
-
 void PumpFor(DWORD ms) { PumpUntil([] { return false; }, ms); }
 
 namespace {
@@ -58,8 +52,7 @@ bool SimCtl(const std::string& command, int com, const std::string& options, boo
 } // namespace
 
 SimulatorOn::SimulatorOn(int c, const std::string& options) : com(c), started(SimCtl("start", c, options, true)) {}
-void StopSimulator(int com) { SimCtl("stop", com, "", false); }
-SimulatorOn::~SimulatorOn() { StopSimulator(com); }
+SimulatorOn::~SimulatorOn() { SimCtl("stop", com, "", false); }
 
 namespace {
 
@@ -97,16 +90,12 @@ std::string ControlText(HWND dialog, int id) {
     return text;
 }
 
-ModalStep AnswerBox(int button) {
-    return {"Rizuzedarar KX-205", [button](HWND box) { Click(box, button); }};
-}
-
 namespace {
 
 struct Driver {
     DWORD testThread;
     std::vector<ModalStep> steps;
-    std::vector<std::string> seen;
+    size_t found = 0;
 };
 
 struct Search {
@@ -132,11 +121,9 @@ DWORD WINAPI DriverThread(LPVOID parameter) {
             EnumThreadWindows(driver.testThread, MatchDialog, reinterpret_cast<LPARAM>(&search));
         if (search.found == nullptr) break;
         Sleep(150); // lets the dialog finish its start-up before it is answered
-        bool box = driver.steps[i].caption == "Rizuzedarar KX-205";
-        // A message box's text is its only item without an id.
-        driver.seen.push_back(box ? ControlText(search.found, 0xFFFF) : driver.steps[i].caption);
+        ++driver.found;
         driver.steps[i].answer(search.found);
-        // When the next window has the same caption (a second message box), this one must go first.
+        // When the next window has the same caption, this one must go first.
         for (int n = 0; n < 100 && IsWindowVisible(search.found); ++n) Sleep(20);
     }
     return 0;
@@ -154,17 +141,15 @@ void CALLBACK EndLeftovers(HWND, UINT, UINT_PTR, DWORD) {
 
 } // namespace
 
-INT_PTR RunModalDialog(int id, DLGPROC procedure, LPARAM parameter, HWND owner, std::vector<ModalStep> steps,
-                       std::vector<std::string>* seen) {
-    Driver driver{GetCurrentThreadId(), std::move(steps), {}};
+INT_PTR RunModalDialog(int id, DLGPROC procedure, LPARAM parameter, HWND owner, std::vector<ModalStep> steps) {
+    Driver driver{GetCurrentThreadId(), std::move(steps)};
     HANDLE thread = CreateThread(nullptr, 0, DriverThread, &driver, 0, nullptr);
     UINT_PTR timer = SetTimer(nullptr, 0, 30000, EndLeftovers);
     INT_PTR result = DialogBoxParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(id), owner, procedure, parameter);
     KillTimer(nullptr, timer);
     WaitForSingleObject(thread, 15000);
     CloseHandle(thread);
-    EXPECT_EQ(driver.seen.size(), driver.steps.size()) << "a step found no window";
-    if (seen != nullptr) *seen = driver.seen;
+    EXPECT_EQ(driver.found, driver.steps.size()) << "a step found no window";
     return result;
 }
 

@@ -14,13 +14,10 @@
 std::string EnvVar(const char* name);
 std::string WinePath(const std::string& unixPath); // Wine sees the Linux root as Z:
 std::string ReadTextFile(const std::string& unixPath);
-bool WriteTextFile(const std::string& unixPath, const std::string& text);
 inline ULONGLONG NowMs() { return GetTickCount64(); }
 void PumpFor(DWORD ms);
 
-// kx205sim with the given options on a new pty linked as COMn, for the length of a scope; StopSimulator
-// unplugs it earlier.
-void StopSimulator(int com);
+// kx205sim with the given options on a new pty linked as COMn, for the length of a scope.
 struct SimulatorOn {
     int com;
     bool started;
@@ -47,13 +44,11 @@ struct ModalStep {
     std::string caption;
     std::function<void(HWND)> answer;
 };
-ModalStep AnswerBox(int button); // a message box of the program answered with a button
 
-// Shows dialog template id modally while a second thread answers the steps in turn; what it saw (a message
-// box's text, or a dialog's caption) goes to seen. A flow that runs far too long has its dialogs ended
-// with -1, so it fails instead of hanging; every step must have found its window.
-INT_PTR RunModalDialog(int id, DLGPROC procedure, LPARAM parameter, HWND owner, std::vector<ModalStep> steps,
-                       std::vector<std::string>* seen = nullptr);
+// Shows dialog template id modally while a second thread answers the steps in turn. A flow that runs far
+// too long has its dialogs ended with -1, so it fails instead of hanging; every step must have found its
+// window.
+INT_PTR RunModalDialog(int id, DLGPROC procedure, LPARAM parameter, HWND owner, std::vector<ModalStep> steps);
 
 // Answers usable in steps, as the user's own input would arrive.
 void Click(HWND window, int id);

@@ -1,15 +1,13 @@
-// The port and colours dialogs driven as a user would, through their buttons, message boxes and the colour
-// chooser: the flows the program's scenarios do not walk through.
+// The colours dialog driven as a user would, through its buttons and the colour chooser: the flow the
+// program's scenarios do not walk through.
 #include <windows.h>
 
 #include <gtest/gtest.h>
 
 #include <string>
-#include <vector>
 
 #include "app/app_state.h"
 #include "config/colors_dialog_win32.h"
-#include "config/port_dialog_win32.h"
 #include "config/settings_store.h"
 #include "resources/resource.h"
 #include "tests/win32/support/harness_win32.h"
@@ -43,29 +41,6 @@ struct Fixture {
 };
 
 } // namespace
-
-// Wine opens a tty twice without complaint, so a port held by another program cannot be made here; one
-// whose device vanished after the list was filled fails the same way.
-TEST(PortDialog, APortThatNoLongerOpensIsRefusedWithAWarning) {
-    SimulatorOn vanishing(412, "");
-    ASSERT_TRUE(vanishing.started);
-    Fixture f;
-    auto choose = [](HWND d) {
-        StopSimulator(412);
-        SendDlgItemMessageA(d, IDC_PORT_LIST, CB_SELECTSTRING, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>("COM412"));
-        Click(d, IDC_OK);
-    };
-    std::vector<std::string> seen;
-    INT_PTR result = RunModalDialog(IDD_PORT, PortDialog, reinterpret_cast<LPARAM>(&f.state), nullptr,
-                                    {{"Port szeregowy", choose}, AnswerBox(IDOK),
-                                     {"Port szeregowy", [](HWND d) { Click(d, IDC_CANCEL); }}},
-                                    &seen);
-    ASSERT_EQ(seen.size(), 3u);
-    EXPECT_EQ(seen[1], "Wybrany port szeregowy jest ju\xBF zaj\xEAty.");
-    EXPECT_EQ(result, 0);
-    EXPECT_EQ(f.state.portNumber, VALUE_UNKNOWN);
-    EXPECT_EQ(Stored("Port"), "");
-}
 
 TEST(ColorsDialog, ChosenColoursPreviewAtOnceAndReachTheReadoutsAndSettingsOnlyAtOk) {
     Fixture f;
