@@ -7,11 +7,11 @@ constexpr std::uint32_t STEADY = 1, BLINK = 0x80000001u;
 
 TEST(DisplayState, CreationTransitionsColoursAndFont) {
     DisplayState d{};
-    char buffer[9] = {};
+    char buffer[9] = "leftover";
     DisplayInit(d, buffer, sizeof buffer, nullptr, 36, 5, BLINK, 0x00FF00, 0x0000FF);
     // Creation with the blink flag starts no blinking.
-    EXPECT_EQ(std::tuple(d.hidden, d.fontSize, d.fontStyle, d.drawFlags, std::string(d.faceName)),
-              std::tuple(0, 360, 5, BLINK, std::string("Courier New")));
+    EXPECT_EQ(std::tuple(d.hidden, d.fontSize, d.fontStyle, d.drawFlags, std::string(d.faceName), d.text[0]),
+              std::tuple(0, 360, 5, BLINK, std::string("Courier New"), '\0'));
     const DisplayTimer KEEP = DISPLAY_TIMER_KEEP, START = DISPLAY_TIMER_START, STOP = DISPLAY_TIMER_STOP;
     const bool TICK = true; // a timer tick instead of a new text
     // step, tick, flags, text, then: repaint, timer, hidden, text shown

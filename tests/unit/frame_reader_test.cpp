@@ -49,6 +49,7 @@ TEST(FrameReader, SynchronisationParityAndStaleBytes) {
         // Zero bytes that keep coming hold no frame: the call gives up after its limit, as on silence.
         {"zero bytes only", Bytes(100000, 0x00), -1, FRAME_READ_LIMIT, FRAME_READ_NO_FRAME},
         {"a zero and twelve bytes, again and again", repeated, -1, FRAME_READ_LIMIT, FRAME_READ_NO_FRAME},
+        {"a frame after 36 zero bytes", Bytes(36, 0x00) + frame, 14, 50, FRAME_READ_OK},
         {"a frame just within the limit", Bytes(42, 0x00) + frame, 14, FRAME_READ_LIMIT, FRAME_READ_OK},
     };
     for (const auto& [name, stream, result, consumed, why] : cases) {

@@ -1,6 +1,8 @@
 // Log lines as the bytes that reach the file, and the CSV kind's date and time pictures.
 #include <gtest/gtest.h>
 
+#include <cstring>
+
 #include "app/app_state.h"
 #include "logging/log_line.h"
 
@@ -30,6 +32,8 @@ TEST(LogLine, CsvPicturesAndRecords) {
     };
     for (const auto& [name, record, bytes] : cases) {
         char line[LOG_LINE_CAPACITY];
+        std::memset(line, 'x', sizeof line);
         EXPECT_EQ(std::string(line, static_cast<size_t>(ComposeLogLine(line, record))), bytes) << name;
+        EXPECT_EQ(std::strlen(line), bytes.size()) << name; // terminated where it ends
     }
 }
