@@ -26,10 +26,6 @@ bool PortOpen(AppState& state) {
     return state.portHandle != InvalidHandle();
 }
 
-bool Stopping(const AppState& state) {
-    return WaitForSingleObject(state.stopEvent, 0) == WAIT_OBJECT_0;
-}
-
 } // namespace
 
 void PublishMeasurement(AppState& state, std::int32_t serial, int status, ShownTexts* shown) {

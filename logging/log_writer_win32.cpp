@@ -9,6 +9,10 @@
 #include "presentation/value_text.h"
 #include "presentation/value_text_win32.h"
 
+bool Stopping(const AppState& state) {
+    return WaitForSingleObject(state.stopEvent, 0) == WAIT_OBJECT_0;
+}
+
 namespace {
 
 struct Snapshot {
@@ -50,8 +54,6 @@ int WriteRecord(AppState& state, const char* line, int length) {
     if (!FlushFileBuffers(state.logFile)) status = LOG_STATUS_FLUSH_FAILED;
     return status;
 }
-
-bool Stopping(const AppState& state) { return WaitForSingleObject(state.stopEvent, 0) == WAIT_OBJECT_0; }
 
 // Counts intervalSeconds one-second steps, each after the event lets us through; a change of the
 // interval during the wait takes effect at the next step. False as soon as the stop comes.
