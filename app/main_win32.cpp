@@ -101,13 +101,16 @@ int Run(HINSTANCE instance, const char* commandLine) {
 
 } // namespace
 
-int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR commandLine, int) {
+// The C runtime's lpCmdLine is not used: it skips the program's name comparing signed chars with ' ', so
+// every Windows-1250 letter counts as a blank there and "Śnieżka.txt" would arrive as "nieżka.txt".
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     if (IsWin32s()) {
         Error("Do poprawnego działania program wymaga Windows95/98 lub WindowsNT");
         return EXIT_FAILED;
     }
     StateLockCreate();
-    int code = Run(instance, commandLine != nullptr ? commandLine : "");
+    const char* whole = GetCommandLineA();
+    int code = Run(instance, CommandLineArguments(whole != nullptr ? whole : ""));
     StateLockDelete();
     return code;
 }

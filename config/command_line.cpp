@@ -68,6 +68,19 @@ bool TakeOption(const char* token, std::size_t length, Options& options) {
 
 } // namespace
 
+const char* CommandLineArguments(const char* wholeCommandLine) {
+    const char* at = wholeCommandLine;
+    if (*at == '"') {
+        ++at;
+        while (*at != '\0' && *at != '"') ++at;
+        if (*at == '"') ++at;
+    } else {
+        while (*at != '\0' && *at != ' ' && *at != '\t') ++at;
+    }
+    while (*at == ' ' || *at == '\t') ++at;
+    return at;
+}
+
 bool IsDdeTopicCommandLine(const char* commandLine) {
     for (const char* base : DDE_TOPIC_BASE_NAMES) {
         std::size_t length = std::strlen(base);

@@ -17,6 +17,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, size_t size) {
     MemoryStore memory;
     AppState state;
     FillDefaultState(state, nullptr, true, "C:\\KX205.TXT");
+    // The whole line as Windows gives it: the arguments lie inside it.
+    const char* arguments = CommandLineArguments(line);
+    if (arguments < line || arguments > line + std::strlen(line)) std::abort();
     IsDdeTopicCommandLine(line);
     if (ParseCommandLine(state, line, MemorySettingsStore(memory))) {
         if (std::memchr(state.logFileName, 0, PATH_CAPACITY) == nullptr || state.intervalSeconds == 0 ||

@@ -58,6 +58,20 @@ TEST(CommandLine, RejectedTokensStopParsingAndApplyNoOption) {
     }
 }
 
+TEST(CommandLine, ProgramNameSkipped) {
+    // A Windows-1250 letter (here \x8C, "Ś") is no blank, in the program's name or after it.
+    const std::pair<const char*, const char*> cases[] = {
+        {"\"C:\\Pomiary KX\\kx205.exe\"  \t\x8Cnie\xBFka.txt -D", "\x8Cnie\xBFka.txt -D"},
+        {"C:\\\x8Cnie\xBFka\\kx205.exe -P3", "-P3"},
+        {"kx205.exe\t\x8C.txt", "\x8C.txt"},
+        {"\"C:\\kx205.exe\"-S05", "-S05"},
+        {"\"C:\\no closing quote -D", ""},
+        {"kx205.exe", ""},
+        {"", ""},
+    };
+    for (const auto& [whole, arguments] : cases) EXPECT_STREQ(CommandLineArguments(whole), arguments) << whole;
+}
+
 TEST(CommandLine, DdeTopicNames) {
     const std::pair<const char*, bool> cases[] = {
         {"Pr\xEA" "dko\x9C\xE6#13330", true}, {"Kierunek#", true}, {"Kierunek#0", true}, {"Kierunek#12a", false},
