@@ -12,6 +12,9 @@
 namespace {
 
 HelpViewerFn helpViewer = WinHelpA;
+// The viewer is let go of when it was asked during this run, whether or not the file is still there: one
+// removed meanwhile would leave the viewer open after the program ended.
+bool viewerAsked = false;
 
 constexpr char GUIDE_CLASS[] = "Kx205HelpGuide";
 constexpr char POPUP_CLASS[] = "Kx205HelpPopup";
@@ -172,6 +175,7 @@ HelpViewerFn SetHelpViewer(HelpViewerFn viewer) {
 void HelpContents(HWND owner) {
     char path[MAX_PATH];
     if (HelpFile(path)) {
+        viewerAsked = true;
         helpViewer(owner, path, HELP_CONTENTS, 0);
     } else {
         ShowGuide(owner);
@@ -183,6 +187,7 @@ BOOL ShowContextHelp(const HELPINFO* request, const DWORD* pairs) {
     char path[MAX_PATH];
     HWND control = static_cast<HWND>(request->hItemHandle);
     if (HelpFile(path)) {
+        viewerAsked = true;
         helpViewer(control, path, HELP_WM_HELP, reinterpret_cast<ULONG_PTR>(pairs));
         return TRUE;
     }
@@ -193,8 +198,8 @@ BOOL ShowContextHelp(const HELPINFO* request, const DWORD* pairs) {
 }
 
 void HelpQuit(HWND owner) {
-    char path[MAX_PATH];
-    if (HelpFile(path)) helpViewer(owner, nullptr, HELP_QUIT, 0);
+    if (viewerAsked) helpViewer(owner, nullptr, HELP_QUIT, 0);
+    viewerAsked = false;
     const char* const classes[] = {POPUP_CLASS, GUIDE_CLASS};
     for (const char* name : classes) {
         while (HWND window = FindHelpWindow(name)) DestroyWindow(window);
