@@ -161,18 +161,18 @@ std::string Stamp(bool unixNs) {
 }
 
 void SayNotAnswering(const char* service) {
-    PrintLine("Usługa DDE %s nie odpowiada: program KX-205 nie działa albo nie zna jeszcze numeru seryjnego "
+    PrintErrorLine("Usługa DDE %s nie odpowiada: program KX-205 nie działa albo nie zna jeszcze numeru seryjnego "
               "przyrządu.",
               service);
 }
 
 void SayTopicRefused(const char* service, const char* topic) {
-    PrintLine("Usługa DDE %s nie przyjęła rozmowy o temacie %s (tematy wypisuje kx205dde bez argumentów).",
+    PrintErrorLine("Usługa DDE %s nie przyjęła rozmowy o temacie %s (tematy wypisuje kx205dde bez argumentów).",
               service, topic);
 }
 
 int SayItemRefused(const Options& o) {
-    PrintLine("Usługa odmówiła %s pozycji %s w formacie %li albo nie ma takiej pozycji.",
+    PrintErrorLine("Usługa odmówiła %s pozycji %s w formacie %li albo nie ma takiej pozycji.",
               o.advise ? "śledzenia" : "podania", o.item, o.format);
     return EXIT_REFUSED;
 }
@@ -218,7 +218,7 @@ int RunFollow(Follow& f, double seconds, const std::function<bool()>& ended = {}
         },
         limit);
     if (!f.ended || Enough(f)) return EXIT_DONE;
-    PrintLine("%s Serwer zakończył rozmowę.", Stamp(f.unixNs).c_str());
+    PrintErrorLine("%s Serwer zakończył rozmowę.", Stamp(f.unixNs).c_str());
     return EXIT_ENDED;
 }
 
@@ -504,10 +504,11 @@ int DdemlSend(HCONV conversation, HSZ item, const Options& o) {
                              static_cast<UINT>(o.format), o.poke != nullptr ? XTYP_POKE : XTYP_EXECUTE,
                              REPLY_TIMEOUT_MS, &flags) != nullptr &&
         (flags & DDE_FACK) != 0;
+    auto say = done ? PrintLine : PrintErrorLine;
     if (o.poke == nullptr)
-        PrintLine(done ? "Usługa wykonała polecenie." : "Usługa odmówiła wykonania polecenia.");
+        say(done ? "Usługa wykonała polecenie." : "Usługa odmówiła wykonania polecenia.");
     else
-        PrintLine(done ? "Usługa przyjęła zapis pozycji %s." : "Usługa odmówiła zapisu pozycji %s.", o.item);
+        say(done ? "Usługa przyjęła zapis pozycji %s." : "Usługa odmówiła zapisu pozycji %s.", o.item);
     return done ? EXIT_DONE : EXIT_REFUSED;
 }
 
@@ -545,7 +546,7 @@ int DdemlAdvise(HCONV conversation, HSZ item, const Options& o) {
 int RunDdeml(const Options& o, const std::string& topic) {
     DWORD instance = 0;
     if (DdeInitializeA(&instance, ClientCallback, APPCMD_CLIENTONLY, 0) != DMLERR_NO_ERROR) {
-        PrintLine("Nie można uruchomić klienta DDE (DDEML).");
+        PrintErrorLine("Nie można uruchomić klienta DDE (DDEML).");
         return EXIT_NO_SERVICE;
     }
     HCONV conversation =
@@ -634,7 +635,7 @@ bool ResolveTopic(const Options& o, std::string& topic) {
     if (topics.empty())
         SayNotAnswering(o.service);
     else
-        PrintLine("Usługa DDE %s nie ma tematu %s...", o.service, prefix.c_str());
+        PrintErrorLine("Usługa DDE %s nie ma tematu %s...", o.service, prefix.c_str());
     return false;
 }
 
@@ -644,7 +645,7 @@ int main(int argc, char** argv) {
     Options o;
     if (!ParseArguments(argc, argv, o)) {
         for (const char* line : USAGE)
-            PrintLine("%s", line);
+            PrintErrorLine("%s", line);
         return EXIT_USAGE;
     }
     SetConsoleCtrlHandler(StopOnCtrlC, TRUE);
