@@ -14,20 +14,23 @@ rm -f "$stamps"
 settings_seed $COM "$KX205_WINE_ROOT/unused.csv" 60 0 0
 sim_start $COM --fast --count-speed --direction 180 --stamp-file "$stamps"
 kx_start feed
-wait_until 60 '[ -n "$(probe 2>/dev/null)" ]' || fail "the DDE service did not come up"
+wait_for 60 serving || fail "the DDE service did not come up"
 pid="$(kx_pid)"
 probe_start updates --advise --unix-ns speed Wynik
 advise="$KX205_WINE_ROOT/updates.out"
-sleep 3
+updates() { grep -c . "$advise"; }
+wait_until 30 '[ "$(updates)" -ge 100 ]' || fail "the advise loop did not start: $(tail -n 3 "$advise")"
 private() { awk '/^(RssAnon|RssFile):/ { n += $2 } END { print n }' "/proc/$pid/status"; }
 ticks() { awk '{ print $14 + $15 }' "/proc/$pid/stat"; }
-m0="$(private)"; t0="$(ticks)"; u0="$(grep -c . "$advise")"; start="$(date +%s%N)"
+m0="$(private)"; t0="$(ticks)"; u0="$(updates)"; start="$(date +%s%N)"
 sleep "$seconds"
-m1="$(private)"; t1="$(ticks)"; u1="$(grep -c . "$advise")"; end="$(date +%s%N)"
+m1="$(private)"; t1="$(ticks)"; u1="$(updates)"; end="$(date +%s%N)"
 sim_stop $COM # the feed stops; the simulator writes its stamps
-sleep 5
+# Whatever was still on its way has arrived once a second passes without an update.
+settled() { local n; n="$(updates)"; sleep 1; [ "$(updates)" = "$n" ]; }
+wait_for 30 settled || fail "updates kept coming after the feed stopped"
 stopped="$(sort -n -k 2 "$stamps" | tail -n 1 | cut -d ' ' -f 2)" # when it wrote its last frame
-u2="$(grep -c . "$advise")"
+u2="$(updates)"
 last_update="$(grep -E '^[0-9]+ [0-9]+,[0-9]' "$advise" | tail -n 1 | cut -d ' ' -f 1)"
 window() { awk -v a="$start" -v b="$end" '$2 >= a && $2 < b' "$stamps" | wc -l; }
 # Frame N carries N tenths of m/s, which wraps after 9999: count the changes of value, not the values.

@@ -14,7 +14,7 @@ rm -f "$stamps"
 settings_seed $COM "$KX205_WINE_ROOT/unused.csv" 60 0 0 # logging off
 sim_start $COM --period 0 --count-speed --direction 180 --stamp-file "$stamps"
 kx_start bench
-wait_until 60 '[ -n "$(probe 2>/dev/null)" ]' || fail "the DDE service did not come up"
+wait_for 60 serving || fail "the DDE service did not come up"
 pid="$(pgrep -n -f "$BUILD/kx205.exe")"
 server="$(pgrep -n -f wineserver)"
 probe_start advise --advise --unix-ns speed Wynik

@@ -19,9 +19,7 @@ long="$(printf 'x%.0s' $(seq 300))"
 settings_clear
 wine regedit /S "$(winpath "$file")" >/dev/null 2>&1 || fail "cannot seed the registry"
 sim_start $COM --period 0 --count-speed --serial 13330 --direction 270
-kx_start clients
-wait_for 30 has_xwin "$CAPTION" || fail "the program did not start"
-main="$(xwins "$CAPTION")"
+kx_open clients
 wait_until 10 '[ "$(control_text 1006)" = "Bez rejestracji do pliku" ]' || fail "logging: $(control_text 1006)"
 press "$main" alt+k r
 wait_for 10 has_xwin "Rejestracja wyników" || fail "no logging dialog"
@@ -33,7 +31,7 @@ default_log="$(winpath "$BUILD/kx205.TXT")"
   fail "interval fields: $fields"
 echo "$fields" | grep -q '^1013 Tekst$' || fail "the format did not stay the default: $fields"
 press "$(xwins "Rejestracja wyników")" alt+a
-[ "$(pixels "$main" "#FF0000")" -gt 100 ] || fail "the speed text did not take the stored red"
+wait_until 10 '[ "$(pixels "$main" "#FF0000")" -gt 100 ]' || fail "the speed text did not take the stored red"
 
 note "a DDE client killed in the middle of its advise loop: the others get every update still"
 probe_start a --advise speed Wynik
@@ -67,6 +65,5 @@ for c in $clients; do
   esac
 done
 pkill -f "$BUILD/kx205dde.exe"
-press "$main" alt+F4
-[ "$(exit_code clients 15)" = 0 ] || fail "exit code"
+kx_close clients
 echo "PASS: bad registry values, a killed client, twenty clients"

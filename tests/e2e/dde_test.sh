@@ -10,17 +10,16 @@ NL=$'\n'
 settings_seed $COM "$KX205_WINE_ROOT/unused.csv" 60 0 0 # logging off
 
 note "no frame yet: no service"
-# Frame N carries N tenths of m/s, so every frame can be told from the others; the first comes after a
-# silence, while the program waits.
-sim_start $COM --silence-after 0 --silence-seconds 20 --period 0 --count-speed --direction 270 --serial 13330 \
-  --new-serial 4660
-kx_start dde
-wait_for 30 has_xwin "$CAPTION" || fail "no main window"
+sim_start $COM --silence-after 0 --silence-seconds 600
+kx_open dde
 wait_until 10 '[ "$(control_text 1005)" = "Oczekiwanie na wynik pomiaru..." ]' || fail "not waiting"
 probe >/dev/null; [ $? = 1 ] || fail "a service without a serial number"
 probe --raw "Kierunek#13330" Wynik >/dev/null; [ $? = 1 ] || fail "a raw client connected without a serial number"
 
 note "the topics, the items, and what the service refuses"
+# Frame N carries N tenths of m/s, so every frame can be told from the others.
+sim_stop $COM
+sim_start $COM --period 0 --count-speed --direction 270 --serial 13330 --new-serial 4660
 wait_until 30 '[ "$(probe)" = "$SPEED#13330${NL}Kierunek#13330" ]' || fail "topics: $(probe)"
 [ "$(probe --raw)" = "$(probe)" ] || fail "raw topics: $(probe --raw)"
 status="$(control_text 1005)"
@@ -76,6 +75,5 @@ done
 wait_until 10 '[ "$(probe)" = "$SPEED#4660${NL}Kierunek#4660" ]' || fail "new topics: $(probe)"
 check 1 "" "$SPEED#13330" Wynik
 check 0 "270" --raw Kierunek#4660 Wynik
-press "$(xwins "$CAPTION")" alt+F4
-[ "$(exit_code dde 15)" = 0 ] || fail "exit code"
+kx_close dde
 echo "PASS: DDE service"

@@ -92,6 +92,17 @@ kx_start() { # NAME ARGS...: runs kx205.exe; its exit code lands in NAME.exit. W
     echo $? > "$KX205_WINE_ROOT/$name.exit" ) >"$KX205_WINE_ROOT/$name.out" 2>&1 &
   e2e_programs+=("$!")
 }
+# kx_open NAME ARGS...: kx_start, then waits for its main window, which becomes $main.
+kx_open() {
+  kx_start "$@"
+  wait_for 30 has_xwin "$CAPTION" || fail "$1: no main window"
+  main="$(xwins "$CAPTION")"
+}
+# kx_close NAME [WINDOW]: Alt+F4 in that main window ($main by default); the program must end with 0.
+kx_close() {
+  press "${2:-$main}" alt+F4
+  [ "$(exit_code "$1" 15)" = 0 ] || fail "$1 did not end with exit code 0 after Alt+F4"
+}
 kx_pid() { pgrep -n -f "$BUILD/kx205.exe"; } # the newest running program's Linux process
 ended() { [ -s "$KX205_WINE_ROOT/$1.exit" ]; }
 exit_code() { # NAME SECONDS: the exit code of a program or probe once it ended, or "running"
@@ -140,8 +151,8 @@ pixels() {
   import -window "$1" png:- 2>/dev/null | convert png:- -format %c histogram:info:- 2>/dev/null |
     awk -v c="$2" 'toupper($0) ~ toupper(c) { sub(":", "", $1); n += $1 } END { print n + 0 }'
 }
-# The fewest and the most pixels of colour in six looks at the window over a second: "0 N" while a
-# read-out in that colour blinks.
+# The fewest and the most pixels of colour in six looks at the window: a read-out shown steadily never
+# drops to nothing.
 pixel_range() {
   local n min=999999 max=0 i
   for i in 1 2 3 4 5 6; do
@@ -152,9 +163,25 @@ pixel_range() {
   done
   echo "$min $max"
 }
+# Looks at the window until a read-out in that colour has been seen both gone and shown: it blinks.
+blink_seen=""
+blink_look() {
+  local n
+  n="$(pixels "$1" "$2")"
+  [ "$n" = 0 ] && blink_seen="${blink_seen}0"
+  [ "$n" -gt 100 ] && blink_seen="${blink_seen}1"
+  [[ $blink_seen == *0* && $blink_seen == *1* ]]
+}
+blinks() { blink_seen=""; wait_for 15 blink_look "$1" "$2"; }
 
 # ---- the DDE probe ----
-probe() { "$RUN" "$BUILD/kx205dde.exe" "$@" 2>&1 </dev/null | utf8; return "${PIPESTATUS[0]}"; }
+# What the probe answered, and its exit status; its messages go to probe.err, never into the answer.
+probe() {
+  "$RUN" "$BUILD/kx205dde.exe" "$@" 2>>"$KX205_WINE_ROOT/probe.err" </dev/null | utf8
+  return "${PIPESTATUS[0]}"
+}
+# The service is up once it lists its topics.
+serving() { probe >/dev/null; }
 # In the background, for advise loops: Windows-1250 lines as they come in NAME.out, the exit code in
 # NAME.exit (iconv would hold the lines back until the probe ends).
 probe_start() {

@@ -54,18 +54,15 @@ wait_for 20 grep -q $'\t4,2\t135\r$' "$log" 2>/dev/null || fail "no records in $
 types="$(wine reg query "$KEY" 2>/dev/null | tr -d '\r' | awk 'NF >= 3 { print $(NF - 1) }' | sort | tr '\n' ' ')"
 [ "$types" = "REG_BINARY REG_DWORD REG_DWORD REG_DWORD REG_DWORD REG_SZ " ] || fail "value types: $types"
 shot startup-registered
-press "$main" alt+F4
-[ "$(exit_code register 15)" = 0 ] || fail "closing after the registration did not exit with 0"
+kx_close register
 
 note "a DDE topic as the command line: accepted, nothing changes"
 before="$(wine reg query "$KEY" 2>/dev/null)"
 rm -f "$log" # no question about an existing log file
-kx_start topic "Prędkość#13330"
-wait_for 30 has_xwin "$CAPTION" || fail "the program did not start with a topic as its command line"
+kx_open topic "Prędkość#13330"
 wait_until 15 '[ "$(control_text 1005)" = "Pomiar --> OK" ]' || fail "no measurement with a topic command line"
 [ "$(wine reg query "$KEY" 2>/dev/null)" = "$before" ] || fail "the topic command line changed the settings"
-press "$(xwins "$CAPTION")" alt+F4
-[ "$(exit_code topic 15)" = 0 ] || fail "exit code after a topic command line"
+kx_close topic
 
 note "a log file that cannot be opened: the logging dialog again, its chooser starting from the stored name"
 missing="$KX205_WINE_ROOT/no/such/folder/wiatr.csv"
@@ -84,8 +81,7 @@ wait_for 5 eval '! has_xwin "Wybierz plik logu"' || fail "the chooser stayed"
 press "$dialog" shift+Tab shift+Tab space Return # back to the check box: logging off, OK
 wait_until 20 '[ "$(control_text 1006)" = "Bez rejestracji do pliku" ]' || fail "did not start without logging"
 [ "$(setting Log)" = 0x0 ] || fail "logging switched off in the retry was not saved"
-press "$(xwins "$CAPTION")" alt+F4
-[ "$(exit_code retry 15)" = 0 ] || fail "exit code after the retry"
+kx_close retry "$(xwins "$CAPTION")"
 
 note "-X: the message, exit 1, no main window"
 kx_start rejected -X
