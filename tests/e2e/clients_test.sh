@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # What other programs can do to kx205.exe: settings in the registry of the wrong types and sizes, a DDE
-# client killed in the middle of its advise loop, twenty DDE clients at once.
+# client killed in the middle of its advise loop.
 source "$(dirname "${BASH_SOURCE[0]}")/lib.sh"
 COM=70
 
@@ -41,29 +41,9 @@ wait_until 20 '[ "$(grep -c . "$KX205_WINE_ROOT/b.out")" -ge 3 ]' || fail "no up
 # The newer of the two DDEML clients: Wine would leave every older one without updates at its dead window.
 kill -9 "$(pgrep -n -f "kx205dde.exe --advise speed Wynik")"
 wait_until 30 '[ "$(grep -c . "$KX205_WINE_ROOT/c.out")" -ge 25 ]' || fail "the others stopped getting updates"
-gaps() { # NAME: updates missed by that client since it started (a repeat of the same one is no miss)
-  utf8 <"$KX205_WINE_ROOT/$1.out" | cut -d ' ' -f 2 | tr -d ',' | grep -E '^[0-9]+$' |
-    awk 'NR > 1 && $1 != prev && $1 != prev + 1 { n++ } { prev = $1 } END { print n + 0 }'
-}
 alive="$(for c in a b; do ended "$c" || echo "$c"; done) c" # the killed one has ended
 for c in $alive; do [ "$(gaps "$c")" = 0 ] || fail "client $c missed updates after another was killed"; done
 
-note "twenty DDE clients on both topics at once: every client gets every update"
-pkill -f "$BUILD/kx205dde.exe"
-clients=""
-for i in $(seq 10); do
-  probe_start "s$i" --advise speed Wynik
-  probe_start "d$i" --advise direction Pomiar
-  clients="$clients s$i d$i"
-done
-all_have() { local c; for c in $clients; do [ "$(grep -c . "$KX205_WINE_ROOT/$c.out")" -ge "$1" ] || return 1; done; }
-wait_for 90 all_have 20 || fail "not every client got 20 updates"
-for c in $clients; do
-  case "$c" in
-    s*) [ "$(gaps "$c")" = 0 ] || fail "$c missed updates" ;;
-    d*) [ -z "$(utf8 <"$KX205_WINE_ROOT/$c.out" | cut -d ' ' -f 2 | grep -v -x '270°')" ] || fail "$c got another value" ;;
-  esac
-done
 pkill -f "$BUILD/kx205dde.exe"
 kx_close clients
-echo "PASS: bad registry values, a killed client, twenty clients"
+echo "PASS: bad registry values, a killed client"

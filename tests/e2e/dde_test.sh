@@ -47,29 +47,22 @@ check 1 "" Kierunek Wynik
 check 1 "" --raw "$SPEED" Wynik
 check 1 "" --service KX206 Kierunek#13330 Wynik
 
-note "advise loops on both topics at once, several clients on one item"
-probe_start s1 --advise speed Wynik
-probe_start s2 --advise speed Wynik
-probe_start s3 --raw --advise speed Wynik
-probe_start s4 --advise speed Wynik
-probe_start s5 --advise speed Pomiar
+note "advise loops of a dozen clients on both topics at once, several on one item"
+probe_start s1 --raw --advise speed Wynik
+probe_start s2 --advise speed Pomiar
 probe_start d1 --advise direction Wynik
 probe_start d2 --raw --advise Kierunek#13330 Pomiar
-clients="s1 s2 s3 s4 s5 d1 d2"
+clients="s1 s2 d1 d2"
+for i in $(seq 3 10); do probe_start "s$i" --advise speed Wynik; clients="$clients s$i"; done
 enough() { local c; for c in $clients; do [ "$(grep -c . "$KX205_WINE_ROOT/$c.out")" -ge 25 ] || return 1; done; }
-wait_for 60 enough || fail "the advise loops stalled"
+wait_for 90 enough || fail "the advise loops stalled"
 "$KX205_SIM_CTL" serial-change $COM
 for c in $clients; do
-  [ "$(exit_code "$c" 10)" = 4 ] || fail "$c did not end with the old topic: $(utf8 <"$KX205_WINE_ROOT/$c.out" | tail -n 3)"
-done
-for c in $clients; do
-  values="$(utf8 <"$KX205_WINE_ROOT/$c.out" | sed '$d' | cut -d ' ' -f 2-)"
+  [ "$(exit_code "$c" 20)" = 4 ] || fail "$c did not end with the old topic: $(utf8 <"$KX205_WINE_ROOT/$c.out" | tail -n 3)"
   case "$c" in
-    d*) [ -z "$(echo "$values" | grep -v -x -E '270°?')" ] || fail "$c was served another quantity" ;;
-    *)  # Each frame once, none missed (an advise that starts may repeat the current one to the others).
-        missed="$(echo "$values" | tr -d ',m/s' | awk 'NR > 1 && $1 != prev && $1 != prev + 1 { n++ } { prev = $1 }
-                                                      END { print n + 0 }')"
-        [ "$missed" = 0 ] || fail "$c missed updates: $(echo "$values" | tr '\n' ' ')" ;;
+    d*) [ -z "$(utf8 <"$KX205_WINE_ROOT/$c.out" | sed '$d' | cut -d ' ' -f 2- | grep -v -x -E '270°?')" ] ||
+          fail "$c was served another quantity" ;;
+    *) [ "$(gaps "$c")" = 0 ] || fail "$c missed updates: $(utf8 <"$KX205_WINE_ROOT/$c.out" | tr '\n' ' ')" ;;
   esac
 done
 wait_until 10 '[ "$(probe)" = "$SPEED#4660${NL}Kierunek#4660" ]' || fail "new topics: $(probe)"

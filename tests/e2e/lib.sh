@@ -184,6 +184,12 @@ probe() {
 serving() { probe >/dev/null; }
 # In the background, for advise loops: Windows-1250 lines as they come in NAME.out, the exit code in
 # NAME.exit (iconv would hold the lines back until the probe ends).
+# gaps NAME: updates a client following a counting speed (frame N carries N tenths) missed; the same
+# value again is no miss, as an advise that starts may repeat the current one to the others.
+gaps() {
+  utf8 <"$KX205_WINE_ROOT/$1.out" | cut -d ' ' -f 2 | tr -cd '0-9\n' | grep -E '^[0-9]+$' |
+    awk 'NR > 1 && $1 != prev && $1 != prev + 1 { n++ } { prev = $1 } END { print n + 0 }'
+}
 probe_start() {
   local name="$1"; shift
   rm -f "$KX205_WINE_ROOT/$name.exit"

@@ -13,13 +13,15 @@ sim_start $COM2 --period 300 --serial 2222 --speed 2.0 --direction 20
 kx_open menu
 wait_until 20 '[ "$(control_text 1019)" = 1111 ]' || fail "no frames from COM$COM"
 
-note "the guide from the menu (there is no help file)"
-press "$main" alt+c s
+note "the guide (there is no help file) from the menu and from F1 in the main window"
 GUIDE="Pomoc — Rizuzedarar KX-205"
-wait_for 10 has_xwin "$GUIDE" || fail "Pomoc > Spis treści opened no guide"
-shot help-guide
-press "$(xwins "$GUIDE")" alt+F4
-wait_for 5 eval '! has_xwin "$GUIDE"' || fail "the guide did not close"
+for keys in "alt+c s" F1; do
+  press "$main" $keys
+  wait_for 10 has_xwin "$GUIDE" || fail "$keys opened no guide"
+  shot help-guide
+  press "$(xwins "$GUIDE")" alt+F4
+  wait_for 5 eval '! has_xwin "$GUIDE"' || fail "the guide did not close"
+done
 
 note "the logging settings: a bad interval is refused, a good one applies and is saved"
 LOG_DIALOG="Rejestracja wyników"

@@ -1,11 +1,14 @@
 // The frame reader over an arbitrary byte stream, called until the stream ends: it stays inside its buffer,
 // takes no more than its limit, leaves nothing of what a source reading ahead fetched, and accepts only a
-// frame that starts at a zero byte stored by this call and has odd parity in every checked byte.
+// frame that starts at a zero byte stored by this call and has odd parity in every checked byte. The decoder
+// on the same bytes taken as a frame: a status from 0 to 7 with every value read, or no link with none.
 #include <bit>
 #include <cstdlib>
 #include <vector>
 
+#include "acquisition/frame_decoder.h"
 #include "acquisition/frame_reader.h"
+#include "app/app_state.h"
 
 namespace {
 
@@ -28,6 +31,11 @@ bool Next(void* context, std::uint8_t* byte, int ahead) {
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, size_t size) {
+    std::int32_t speed = 1, direction = 1, serial = 1;
+    int status = DecodeFrame(data, static_cast<int>(size), speed, direction, serial);
+    bool none = speed == VALUE_UNKNOWN && direction == VALUE_UNKNOWN && serial == VALUE_UNKNOWN;
+    if (status == STATUS_NO_LINK ? !none : (status < 0 || status > 7 || none || size < 14)) std::abort();
+
     Stream s{data, size, 0, 0};
     std::uint8_t buffer[FRAME_LENGTH] = {0x00, 0x43, 0x43, 0x43};
     while (s.next < s.size) {

@@ -10,7 +10,6 @@
 #include "config/colors_dialog_win32.h"
 #include "config/port_dialog_win32.h"
 #include "logging/log_settings_dialog_win32.h"
-#include "presentation/help_texts.h"
 #include "presentation/help_win32.h"
 #include "resources/resource.h"
 #include "tests/win32/support/harness_win32.h"
@@ -85,21 +84,16 @@ TEST(Help, WithoutItThePopUpsAndTheGuideAreTheProgramsOwn) {
     EXPECT_EQ(FindWindowA("Kx205HelpPopup", nullptr), nullptr);
     ShowContextHelp(&list, PORT_HELP_PAIRS);
     HWND popup = FindWindowA("Kx205HelpPopup", nullptr);
-    ASSERT_NE(popup, nullptr);
-    char text[512];
-    GetWindowTextA(popup, text, sizeof text);
-    EXPECT_STREQ(text, HelpTopicText(0x806803F6));
+    ASSERT_NE(popup, nullptr); // its text and its closing by a key: the menu scenario
     RECT at, below;
     GetWindowRect(static_cast<HWND>(list.hItemHandle), &at);
     GetWindowRect(popup, &below);
     EXPECT_EQ(below.top, at.bottom + 2); // next to the control it explains
-    PostMessageA(popup, WM_KEYDOWN, VK_SPACE, 0);
-    EXPECT_TRUE(PumpUntil([&] { return !IsWindow(popup); }, 2000)); // any key closes it
 
-    HelpContents(owner);
+    HelpContents(owner); // owned by the main window, so it never hides behind it
     HWND guide = FindWindowA("Kx205HelpGuide", nullptr);
     ASSERT_NE(guide, nullptr);
-    EXPECT_EQ(ControlText(guide, 0).substr(0, 40), std::string(HelpGuideText()).substr(0, 40));
+    EXPECT_EQ(GetWindow(guide, GW_OWNER), owner);
     SetForegroundWindow(owner);
     HelpContents(owner); // a second request brings the guide to the front instead of opening another
     EXPECT_EQ(FindWindowExA(nullptr, guide, "Kx205HelpGuide", nullptr), nullptr);
