@@ -1,0 +1,136 @@
+// Wind statistics fed frame by frame: gust, means, coverage, ageing, serial numbers, the chart's columns.
+#include <gtest/gtest.h>
+
+#include <memory>
+
+#include "acquisition/frame_decoder.h"
+#include "app/app_state.h"
+#include "statistics/wind_statistics.h"
+
+constexpr std::int32_t U = VALUE_UNKNOWN;
+
+// Off the stack: the ring is about 280 kB.
+static std::unique_ptr<WindStatistics> Fresh() {
+    auto stats = std::make_unique<WindStatistics>();
+    StatsReset(*stats);
+    return stats;
+}
+
+// Frames at the line rate after now; now ends at the last one.
+static void Feed(WindStatistics& s, std::int64_t& now, int frames, std::int32_t speed, std::int32_t direction,
+                 int status = 0, std::int32_t serial = 1) {
+    for (int i = 0; i < frames; ++i)
+        StatsAddFrame(s, now += STATS_FRAME_MS, speed, direction, status, serial);
+}
+
+static auto Tie(const WindFigures& f) {
+    return std::tuple(f.gust, f.mean3s, f.meanSpeed2, f.meanSpeed10, f.meanDirection2, f.meanDirection10,
+                      f.sigma2, f.sigma10, f.peakGust, f.peakDirection, f.peakArrivalMs);
+}
+
+TEST(WindStatistics, GustMeansCoverageAgeingAndSerialNumbers) {
+    // 5 of the 7 frames in 3 s, 191 of the 286 in 2 min, 953 of the 1429 in 10 min are two thirds. The
+    // burst's three frames of 20.0 m/s (from 280°) end at B; every 3-s mean that holds all three, from B to
+    // B + 1680, is (4 × 10.0 + 3 × 20.0) / 7 = 14.29 m/s: that is the gust, not 20.0.
+    const std::int64_t B = 9008 * 420, P = 143, PD = 280;
+    struct Step {
+        int frames;
+        std::int32_t speed, direction;
+        int status;
+        std::int32_t serial;
+        std::int64_t afterLastMs; // now, after the last frame
+        WindFigures want; // gust, 3 s, speed 2 and 10 min, direction 2 and 10 min, sigma 2 and 10 min, peak
+    };
+    const Step steps[] = {
+        {4, 100, 270, 0, 1, 0, {U, U, U, U, U, U, U, U, U, U, U}},
+        {1, 100, 270, 0, 1, 0, {100, 100, U, U, U, U, U, U, 100, 270, 2100}},
+        {9000, 100, 270, 0, 1, 0, {100, 100, 100, 100, 270, 270, 0, 0, 100, 270, 2100}}, // the ring wraps
+        {3, 200, 280, 0, 1, 0, {143, 143, 101, 100, 270, 270, 1, 0, P, PD, B}},
+        {7, 100, 270, 0, 1, 0, {143, 100, 101, 100, 270, 270, 1, 0, P, PD, B}},
+        // The link is lost: the figures age out one after the other.
+        {0, 0, 0, 0, 1, 1100, {143, 100, 101, 100, 270, 270, 1, 0, P, PD, B}},
+        {0, 0, 0, 0, 1, 1110, {143, U, 101, 100, 270, 270, 1, 0, P, PD, B}},
+        {0, 0, 0, 0, 1, 39989, {143, U, 102, 100, 270, 270, 1, 0, P, PD, B}},
+        {0, 0, 0, 0, 1, 39990, {143, U, U, 100, U, 270, U, 0, P, PD, B}},
+        {0, 0, 0, 0, 1, 199949, {143, U, U, 100, U, 270, U, 1, P, PD, B}},
+        {0, 0, 0, 0, 1, 199950, {143, U, U, U, U, U, U, U, P, PD, B}},
+        {0, 0, 0, 0, 1, 598529, {143, U, U, U, U, U, U, U, P, PD, B}},
+        {0, 0, 0, 0, 1, 598530, {129, U, U, U, U, U, U, U, P, PD, B}}, // (2 × 20.0 + 5 × 10.0) / 7
+        {0, 0, 0, 0, 1, 599790, {U, U, U, U, U, U, U, U, P, PD, B}},
+        // The same instrument again keeps its peak, across a frame that was not one (5 of 6 valid).
+        {5, 100, 270, 0, 1, 0, {100, 100, U, U, U, U, U, U, P, PD, B}},
+        {1, U, U, STATUS_NO_LINK, U, 0, {100, 100, U, U, U, U, U, U, P, PD, B}},
+        {1, 100, 270, 0, 2, 0, {U, U, U, U, U, U, U, U, U, U, U}}, // another instrument starts afresh
+        {4, 100, 90, 0, 2, 0, {100, 100, U, U, U, U, U, U, 100, 90, 4390710}},
+    };
+    auto stats = Fresh();
+    std::int64_t now = 0, last = 0;
+    for (const Step& step : steps) {
+        Feed(*stats, now, step.frames, step.speed, step.direction, step.status, step.serial);
+        if (step.frames > 0) last = now;
+        now = last + step.afterLastMs;
+        EXPECT_EQ(Tie(StatsFigures(*stats, now)), Tie(step.want)) << step.frames << " " << step.afterLastMs;
+    }
+    // A clock that goes back counts as standing still: the frame is the newest, not one from long ago.
+    StatsAddFrame(*stats, 0, 300, 90, 0, 2);
+    EXPECT_EQ(StatsFigures(*stats, now).mean3s, 133); // (5 × 100 + 300) / 6 frames
+}
+
+TEST(WindStatistics, DirectionMeansAcrossNorthSigmaAndCalm) {
+    // 1426 frames at the line rate, the directions in turn; then the mean and sigma, alike over 2 and 10 min.
+    const std::tuple<std::vector<std::int32_t>, std::int32_t, std::int32_t, std::int32_t> cases[] = {
+        {{355, 5, 15}, 100, 5, 8}, // a mean of the angles would be 125; sigma of -10, 0, 10 is 8.2
+        {{350, 355, 0, 5, 10}, 100, 0, 7}, {{10, 5, 0, 355, 350}, 100, 0, 7}, {{300, 330}, 100, 315, 15},
+        {{359}, 100, 359, 0}, {{90, 270}, 100, U, U}, // no direction prevails
+        {{355, 5, 15}, 5, 5, 8}, {{355, 5, 15}, 4, U, U}, // calm below 0.5 m/s
+    };
+    for (const auto& [directions, speed, direction, sigma] : cases) {
+        auto stats = Fresh();
+        std::int64_t now = 0;
+        for (int i = 0; i < 1426; ++i) Feed(*stats, now, 1, speed, directions[i % directions.size()]);
+        WindFigures f = StatsFigures(*stats, now);
+        EXPECT_EQ(std::vector({f.meanDirection2, f.sigma2, f.meanDirection10, f.sigma10}),
+                  std::vector({direction, sigma, direction, sigma})) << directions[0] << " " << speed;
+    }
+}
+
+TEST(WindStatistics, FaultyFramesLeaveOutWhatTheyFlag) {
+    // 286 frames fill 2 min: 10.0 m/s from 90°, then `faulty` frames of 30.0 m/s from 180° with the status.
+    // status, faulty frames, then the 3-s mean, the 2-min speed and direction
+    const std::tuple<int, int, std::int32_t, std::int32_t, std::int32_t> cases[] = {
+        {0, 95, 300, 166, 116}, // (191 × 100 + 95 × 300) / 286; the vectors' mean of 191 × 90° and 95 × 180°
+        {STATUS_SPEED_FAULT, 95, U, 100, 116}, {STATUS_DIRECTION_FAULT, 95, 300, 166, 90},
+        {STATUS_CALIBRATION_FAULT, 95, U, 100, 90},
+        {STATUS_CALIBRATION_FAULT, 96, U, U, U}, // 190 valid frames: below two thirds
+        {STATUS_SPEED_FAULT, 96, U, U, U}, {STATUS_DIRECTION_FAULT, 96, 300, 167, U},
+    };
+    for (const auto& [status, faulty, mean3s, speed, direction] : cases) {
+        auto stats = Fresh();
+        std::int64_t now = 0;
+        Feed(*stats, now, 286 - faulty, 100, 90);
+        Feed(*stats, now, faulty, 300, 180, status);
+        WindFigures f = StatsFigures(*stats, now);
+        EXPECT_EQ(std::tuple(f.mean3s, f.meanSpeed2, f.meanDirection2), std::tuple(mean3s, speed, direction))
+            << status << " " << faulty;
+    }
+}
+
+TEST(WindStatistics, ChartColumns) {
+    // 4 columns of 10 frames over the last 40: 350° then 10° (north between), a gap, then direction faults.
+    // The first frame (90.0 m/s) lies just outside the span; it still raises the 3-s means that follow it.
+    auto stats = Fresh();
+    std::int64_t now = -STATS_FRAME_MS;
+    Feed(*stats, now, 1, 900, 350);
+    Feed(*stats, now, 10, 100, 350);
+    Feed(*stats, now, 10, 200, 10);
+    now += 10 * STATS_FRAME_MS;
+    Feed(*stats, now, 10, 50, 180, STATUS_DIRECTION_FAULT);
+    StatsColumn columns[4];
+    EXPECT_EQ(StatsChartColumns(*stats, now, 40 * STATS_FRAME_MS, 4, columns), 4);
+    // the highest 3-s mean of the first slice: (900 + 4 × 100) / 5
+    const std::int32_t want[4][3] = {{100, 260, 350}, {200, 200, 10}, {U, U, U}, {50, 50, U}};
+    for (int i = 0; i < 4; ++i)
+        EXPECT_EQ(std::vector({columns[i].speed, columns[i].gust, columns[i].direction}),
+                  std::vector(want[i], want[i] + 3)) << i;
+    EXPECT_EQ(StatsChartColumns(*stats, now, 40 * STATS_FRAME_MS, 0, columns), 0);
+}
