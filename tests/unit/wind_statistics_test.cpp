@@ -1,4 +1,5 @@
-// Wind statistics fed frame by frame: gust, means, coverage, ageing, serial numbers, the chart's columns.
+// Wind statistics fed frame by frame (gust, means, coverage, ageing, serial numbers, chart), the speed units
+// and clock labels.
 #include <gtest/gtest.h>
 
 #include <memory>
@@ -6,6 +7,7 @@
 #include "acquisition/frame_decoder.h"
 #include "app/app_state.h"
 #include "statistics/wind_statistics.h"
+#include "statistics/wind_units.h"
 
 constexpr std::int32_t U = VALUE_UNKNOWN;
 
@@ -133,4 +135,31 @@ TEST(WindStatistics, ChartColumns) {
         EXPECT_EQ(std::vector({columns[i].speed, columns[i].gust, columns[i].direction}),
                   std::vector(want[i], want[i] + 3)) << i;
     EXPECT_EQ(StatsChartColumns(*stats, now, 40 * STATS_FRAME_MS, 0, columns), 0);
+}
+
+TEST(WindUnits, SpeedsBeaufortNamesAndClock) {
+    // tenths of m/s, unit, text
+    const std::tuple<std::int32_t, int, const char*> speeds[] = {
+        {123, UNIT_MS, "12,3"}, {123, UNIT_KMH, "44,3"}, {9999, UNIT_KMH, "3599,6"}, {1, UNIT_KNOTS, "0,2"},
+        {9999, UNIT_KNOTS, "1943,7"}, {U, UNIT_KNOTS, "?????"}, {57, 9, "5,7"}, {2, UNIT_BEAUFORT, "0"},
+        {3, UNIT_BEAUFORT, "1"}, {171, UNIT_BEAUFORT, "7"}, {172, UNIT_BEAUFORT, "8"},
+        {326, UNIT_BEAUFORT, "11"}, {327, UNIT_BEAUFORT, "12"}, {9999, UNIT_BEAUFORT, "12"},
+    };
+    for (const auto& [tenths, unit, text] : speeds) {
+        char out[16];
+        EXPECT_EQ(std::string(SpeedUnitText(out, sizeof out, tenths, unit, ',')), text) << tenths << unit;
+    }
+    std::vector<std::string> names;
+    for (int unit = -1; unit <= UNIT_BEAUFORT; ++unit) names.push_back(SpeedUnitName(unit));
+    EXPECT_EQ(names, std::vector<std::string>({"m/s", "m/s", "km/h", "w\xEAz\xB3y", "skala Beauforta"}));
+    // now (second of the day), ms before it, with seconds, text
+    const std::tuple<std::int32_t, std::int64_t, bool, const char*> clocks[] = {
+        {30, 60000, true, "23:59:30"}, {0, 1, true, "23:59:59"}, {45296, 0, false, "12:34"},
+        {45296, 1000, true, "12:34:55"}, {45296, 1001, true, "12:34:54"}, {86399, -1000, true, "00:00:00"},
+        {3600, 26 * 3600000LL, true, "23:00:00"},
+    };
+    for (const auto& [second, ago, withSeconds, text] : clocks) {
+        char out[16];
+        EXPECT_EQ(std::string(ClockText(out, sizeof out, second, ago, withSeconds)), text) << second << ago;
+    }
 }
