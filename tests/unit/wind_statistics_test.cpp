@@ -1,12 +1,12 @@
 // Wind statistics fed frame by frame (gust, means, coverage, ageing, serial numbers, chart), the speed units
-// and clock labels.
+// and clock labels, the alarm's steps.
 #include <gtest/gtest.h>
 
 #include <memory>
 
 #include "acquisition/frame_decoder.h"
 #include "app/app_state.h"
-#include "statistics/wind_statistics.h"
+#include "statistics/wind_alarm.h"
 #include "statistics/wind_units.h"
 
 constexpr std::int32_t U = VALUE_UNKNOWN;
@@ -162,4 +162,36 @@ TEST(WindUnits, SpeedsBeaufortNamesAndClock) {
         char out[16];
         EXPECT_EQ(std::string(ClockText(out, sizeof out, second, ago, withSeconds)), text) << second << ago;
     }
+}
+
+TEST(WindAlarm, StepsAndSettingsChecks) {
+    const AlarmSettings onGust = {1, ALARM_ON_GUST, 150, 120, 10}, onMean = {1, ALARM_ON_MEAN10, 150, 120, 0};
+    const bool F = false, T = true;
+    // settings, then steps of: now, gust, 10-min mean, returned, raised
+    using Steps = std::vector<std::tuple<std::int64_t, std::int32_t, std::int32_t, bool, bool>>;
+    const std::pair<AlarmSettings, Steps> scenarios[] = {
+        {onGust,
+         {{0, 160, 0, F, F}, {9000, 170, 0, F, F}, {9500, 140, 0, F, F}, // between the levels: clock stops
+          {10000, 150, 0, F, F}, {19999, 155, 0, F, F}, {20000, 151, 0, T, T}, {21000, 200, 0, F, T},
+          {22000, 120, 0, F, T}, {23000, U, 0, F, T}, {24000, 119, 0, F, F}, {25000, 150, 0, F, F},
+          {30000, U, 0, F, F}, {31000, 150, 0, F, F}, {40999, 150, 0, F, F}, {41000, 150, 0, T, T}}},
+        {onMean, {{0, 500, 149, F, F}, {1000, 500, 150, T, T}, {2000, 500, 119, F, F}}},
+        {AlarmDefaults(), {{0, 500, 500, F, F}, {100000, 500, 500, F, F}}},
+    };
+    for (const auto& [settings, steps] : scenarios) {
+        AlarmState state{};
+        for (const auto& [now, gust, mean10, returned, raised] : steps) {
+            WindFigures figures{gust, U, U, mean10, U, U, U, U, U, U, U};
+            EXPECT_EQ(AlarmUpdate(state, settings, figures, now), returned) << now;
+            EXPECT_EQ(state.raised, raised) << now;
+        }
+    }
+    const std::pair<AlarmSettings, bool> checks[] = {
+        {AlarmDefaults(), true}, {{1, 1, 9999, 9999, 3600}, true}, {{0, 0, 150, 1, 0}, true},
+        {{2, 0, 150, 120, 10}, false}, {{0, 2, 150, 120, 10}, false}, {{0, -1, 150, 120, 10}, false},
+        {{0, 0, 150, 0, 10}, false}, {{0, 0, 150, 151, 10}, false}, {{0, 0, 10000, 120, 10}, false},
+        {{0, 0, 150, 120, 3601}, false}, {{-1, 0, 150, 120, 10}, false},
+    };
+    for (const auto& [settings, valid] : checks)
+        EXPECT_EQ(AlarmSettingsValid(settings), valid) << settings.threshold << " " << settings.release;
 }
