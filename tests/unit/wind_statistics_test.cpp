@@ -1,13 +1,13 @@
 // Wind statistics fed frame by frame (gust, means, coverage, ageing, serial numbers, chart), the speed units
-// and clock labels, the alarm's steps.
+// and clock labels, the alarm's steps and the stored values.
 #include <gtest/gtest.h>
 
 #include <memory>
 
 #include "acquisition/frame_decoder.h"
-#include "app/app_state.h"
-#include "statistics/wind_alarm.h"
+#include "statistics/statistics_settings.h"
 #include "statistics/wind_units.h"
+#include "tests/unit/memory_settings_store.h"
 
 constexpr std::int32_t U = VALUE_UNKNOWN;
 
@@ -194,4 +194,76 @@ TEST(WindAlarm, StepsAndSettingsChecks) {
     };
     for (const auto& [settings, valid] : checks)
         EXPECT_EQ(AlarmSettingsValid(settings), valid) << settings.threshold << " " << settings.release;
+}
+
+static auto Tie(const StatisticsSettings& s) {
+    const AlarmSettings& a = s.alarm;
+    return std::tuple(std::vector(s.window, s.window + 4), s.windowKnown, s.unit, s.periodMinutes, a.enabled,
+                      a.source, a.threshold, a.release, a.minSeconds);
+}
+
+TEST(StatisticsSettings, LoadSaveAndTheOlderValuesUntouched) {
+    using Bytes = std::vector<std::uint8_t>;
+    using Values = std::map<std::string, StoredValue>;
+    const std::string KEY = SETTINGS_KEY_PATH;
+    const Bytes WINDOW = {0xF8, 0xFF, 0xFF, 0xFF, 10, 0, 0, 0, 0x20, 3, 0, 0, 0x58, 2, 0, 0}; // -8 10 800 600
+    const Bytes ALARM = {1, 0, 0, 0, 1, 0, 0, 0, 200, 0, 0, 0, 150, 0, 0, 0, 0x10, 0x0E, 0, 0}; // 3600 s
+    const StoredValue PLACE = {STORE_TYPE_BINARY, WINDOW}, UNIT = {STORE_TYPE_WORD, {3, 0, 0, 0}},
+                      PERIOD = {STORE_TYPE_WORD, {60, 0, 0, 0}}, LIMITS = {STORE_TYPE_BINARY, ALARM};
+    StatisticsSettings defaults, stored = {{-8, 10, 800, 600}, true, 3, 60, {1, 1, 200, 150, 3600}};
+    StatisticsDefaults(defaults);
+    StatisticsSettings period30 = defaults;
+    period30.periodMinutes = 30;
+    // values in the key, then what a load gives
+    const std::pair<Values, StatisticsSettings> loads[] = {
+        {{{"Stats Window", PLACE}, {"Stats Unit", UNIT}, {"Stats Period", PERIOD}, {"Alarm", LIMITS}},
+         stored},
+        {{}, defaults},
+        // Wrong lengths, and values out of range.
+        {{{"Stats Window", {3, Bytes(WINDOW.begin(), WINDOW.end() - 1)}}, {"Stats Unit", {4, {3, 0, 0}}},
+          {"Stats Period", {4, {60, 0, 0, 0, 0}}}, {"Alarm", {3, Bytes(ALARM.begin(), ALARM.end() - 4)}}},
+         defaults},
+        {{{"Stats Window", {3, Bytes(16, 0)}}, {"Stats Unit", {4, {4, 0, 0, 0}}},
+          {"Stats Period", {4, {20, 0, 0, 0}}}, {"Alarm", {3, Bytes(20, 0)}}},
+         defaults},
+        {{{"Stats Unit", {4, {0xFF, 0xFF, 0xFF, 0xFF}}}, {"Stats Period", {4, {30, 0, 0, 0}}}}, period30},
+    };
+    for (const auto& [values, want] : loads) {
+        MemoryStore memory{{{KEY, values}}, {}};
+        StatisticsSettings got = stored;
+        LoadStatisticsSettings(MemorySettingsStore(memory), got);
+        EXPECT_EQ(Tie(got), Tie(want)) << values.size();
+    }
+    // A load without the key creates none.
+    MemoryStore empty;
+    StatisticsSettings got = stored;
+    LoadStatisticsSettings(MemorySettingsStore(empty), got);
+    EXPECT_EQ(std::pair(Tie(got), empty.keys.size()), std::pair(Tie(defaults), std::size_t{0}));
+
+    // Saved beside the older values; each group writes only its own, and a place never known is not written.
+    const Values older = {{"Log", {4, {1, 0, 0, 0}}}, {"Port", {4, {2, 0, 0, 0}}}};
+    StatisticsSettings unplaced = stored;
+    unplaced.windowKnown = false;
+    // settings, groups, failing calls, then: result, the values written
+    using Failures = std::set<std::pair<StoreCall, int>>;
+    const std::tuple<StatisticsSettings, std::uint32_t, Failures, bool, Values> saves[] = {
+        {stored, STATS_SAVE_VIEW | STATS_SAVE_ALARM, {}, true,
+         {{"Stats Window", PLACE}, {"Stats Unit", UNIT}, {"Stats Period", PERIOD}, {"Alarm", LIMITS}}},
+        {unplaced, STATS_SAVE_VIEW, {}, true, {{"Stats Unit", UNIT}, {"Stats Period", PERIOD}}},
+        {stored, STATS_SAVE_ALARM, {{CALL_WRITE, 1}}, false, {}},
+        {stored, STATS_SAVE_VIEW, {{CALL_WRITE, 3}}, false, {{"Stats Window", PLACE}, {"Stats Unit", UNIT}}},
+    };
+    for (const auto& [settings, groups, failures, result, written] : saves) {
+        MemoryStore memory{{{KEY, older}}, failures};
+        EXPECT_EQ(SaveStatisticsSettings(MemorySettingsStore(memory), settings, groups), result) << groups;
+        Values want = older;
+        want.insert(written.begin(), written.end());
+        EXPECT_EQ(memory.keys[KEY], want) << groups;
+    }
+    MemoryStore memory{{}, {{CALL_CREATE, 1}}};
+    const std::uint32_t ALL = STATS_SAVE_VIEW | STATS_SAVE_ALARM;
+    EXPECT_FALSE(SaveStatisticsSettings(MemorySettingsStore(memory), stored, ALL));
+    SaveStatisticsSettings(MemorySettingsStore(memory), stored, ALL);
+    LoadStatisticsSettings(MemorySettingsStore(memory), got);
+    EXPECT_EQ(Tie(got), Tie(stored));
 }
