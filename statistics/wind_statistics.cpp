@@ -19,10 +19,11 @@ constexpr std::int32_t CALM = 5; // tenths of m/s: below it no direction prevail
 constexpr double SHORTEST_RESULTANT = 1e-6;
 constexpr double DEGREES_PER_RADIAN = 180.0 / 3.14159265358979323846;
 
-// The frame covers the STATS_FRAME_MS before its arrival and belongs to the window that holds its middle, so
-// a window holds the same count of frames at the line rate whatever few milliseconds of jitter they carry.
-bool InWindow(std::int64_t ageMs, std::int64_t windowMs) {
-    return ageMs < windowMs - STATS_FRAME_MS / 2;
+// The frame covers the STATS_FRAME_MS before its arrival and belongs to the window (or chart slice) that
+// holds its middle, so a window holds the same count of frames at the line rate whatever few milliseconds of
+// jitter they carry. Windows end at nowMs and reach back their length from it.
+std::int64_t MiddleAge(std::int64_t nowMs, const StatsRecord& record) {
+    return nowMs - record.arrivalMs + STATS_FRAME_MS / 2;
 }
 
 // Two thirds of the window covered by valid frames; in integers, so the limit is exact.
@@ -109,7 +110,7 @@ void StatsAddFrame(WindStatistics& stats, std::int64_t arrivalMs, std::int32_t s
         if (stats.serial != VALUE_UNKNOWN && serial != stats.serial) StatsReset(stats);
         stats.serial = serial;
     }
-    if (stats.count > 0 && arrivalMs < stats.lastArrivalMs) arrivalMs = stats.lastArrivalMs;
+    if (arrivalMs < stats.lastArrivalMs) arrivalMs = stats.lastArrivalMs;
     stats.lastArrivalMs = arrivalMs;
 
     StatsRecord& record = stats.records[stats.next];
@@ -124,7 +125,7 @@ void StatsAddFrame(WindStatistics& stats, std::int64_t arrivalMs, std::int32_t s
 
     // Kept with the frame, so the gust over any later window is the highest kept mean in it.
     Sums sums{};
-    for (int i = 0; i < stats.count && InWindow(arrivalMs - Back(stats, i).arrivalMs, GUST_MS); ++i)
+    for (int i = 0; i < stats.count && MiddleAge(arrivalMs, Back(stats, i)) < GUST_MS; ++i)
         Accumulate(sums, Back(stats, i));
     record.mean3s = MeanSpeed(sums, GUST_MS);
 
@@ -143,12 +144,12 @@ WindFigures StatsFigures(const WindStatistics& stats, std::int64_t nowMs) {
     std::int32_t highest = VALUE_UNKNOWN;
     for (int i = 0; i < stats.count; ++i) {
         const StatsRecord& record = Back(stats, i);
-        std::int64_t age = nowMs - record.arrivalMs;
-        if (!InWindow(age, LONG_MS)) break;
+        std::int64_t age = MiddleAge(nowMs, record);
+        if (age >= LONG_MS) break;
         Accumulate(longSums, record);
         highest = Higher(highest, record.mean3s);
-        if (InWindow(age, SHORT_MS)) Accumulate(shortSums, record);
-        if (InWindow(age, GUST_MS)) Accumulate(gust, record);
+        if (age < SHORT_MS) Accumulate(shortSums, record);
+        if (age < GUST_MS) Accumulate(gust, record);
     }
     WindFigures figures{};
     figures.gust = highest;
@@ -186,7 +187,7 @@ int StatsChartColumns(const WindStatistics& stats, std::int64_t nowMs, std::int6
     int slice = -1; // counted from the newest
     for (int i = 0; i < stats.count; ++i) {
         const StatsRecord& record = Back(stats, i);
-        std::int64_t middleAge = nowMs - record.arrivalMs + STATS_FRAME_MS / 2;
+        std::int64_t middleAge = MiddleAge(nowMs, record);
         if (middleAge >= spanMs) break;
         // A frame that arrived after nowMs was taken belongs to the newest slice.
         int index = middleAge < 0 ? 0 : static_cast<int>(middleAge * columns / spanMs);

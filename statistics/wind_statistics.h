@@ -33,8 +33,6 @@ struct WindFigures {
     std::int32_t gust, mean3s, meanSpeed2, meanSpeed10, meanDirection2, meanDirection10, sigma2, sigma10,
         peakGust, peakDirection;
     std::int64_t peakArrivalMs;
-    // The window repaints only when its figures changed.
-    bool operator==(const WindFigures&) const = default;
 };
 
 // One column of the trend chart; VALUE_UNKNOWN where its slice of time has no valid value.

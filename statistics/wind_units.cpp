@@ -7,20 +7,13 @@
 
 namespace {
 
-struct UnitInfo {
-    std::int64_t numerator, denominator; // tenths of the unit per tenth of m/s
-    const char* name;
-};
+constexpr const char* UNIT_NAMES[] = {"m/s", "km/h", "węzły", "skala Beauforta"};
 
-constexpr UnitInfo UNITS[] = {
-    {1, 1, "m/s"},
-    {36, 10, "km/h"},
-    {3600, 1852, "węzły"}, // a knot is one nautical mile (1852 m) an hour
-    {1, 1, "skala Beauforta"},
-};
+// Tenths of the unit per tenth of m/s; a knot is one nautical mile (1852 m) an hour.
+constexpr std::int64_t FACTORS[][2] = {{1, 1}, {36, 10}, {3600, 1852}};
 
-const UnitInfo& Info(int unit) {
-    return UNITS[unit >= UNIT_MS && unit <= UNIT_BEAUFORT ? unit : UNIT_MS];
+int KnownUnit(int unit) {
+    return unit >= UNIT_MS && unit <= UNIT_BEAUFORT ? unit : UNIT_MS;
 }
 
 // WMO's upper limits of Beaufort forces 0 to 11 in tenths of m/s: a speed above the last is force 12.
@@ -41,16 +34,15 @@ char* SpeedUnitText(char* out, int capacity, std::int32_t tenthsMs, int unit, ch
         std::snprintf(out, size, "%d", force);
     } else {
         // Half up; speeds are never negative.
-        const UnitInfo& info = Info(unit);
-        long long tenths =
-            (2 * std::int64_t{tenthsMs} * info.numerator + info.denominator) / (2 * info.denominator);
+        const std::int64_t* factor = FACTORS[KnownUnit(unit)];
+        long long tenths = (2 * std::int64_t{tenthsMs} * factor[0] + factor[1]) / (2 * factor[1]);
         std::snprintf(out, size, "%lld%c%lld", tenths / 10, decimalSeparator, tenths % 10);
     }
     return out;
 }
 
 const char* SpeedUnitName(int unit) {
-    return Info(unit).name;
+    return UNIT_NAMES[KnownUnit(unit)];
 }
 
 char* ClockText(char* out, int capacity, std::int32_t nowSecondOfDay, std::int64_t agoMs, bool withSeconds) {
