@@ -83,7 +83,7 @@ TEST(WindStatistics, DirectionMeansAcrossNorthSigmaAndCalm) {
     const std::tuple<std::vector<std::int32_t>, std::int32_t, std::int32_t, std::int32_t> cases[] = {
         {{355, 5, 15}, 100, 5, 8}, // a mean of the angles would be 125; sigma of -10, 0, 10 is 8.2
         {{350, 355, 0, 5, 10}, 100, 0, 7}, {{10, 5, 0, 355, 350}, 100, 0, 7}, {{300, 330}, 100, 315, 15},
-        {{359}, 100, 359, 0}, {{90, 270}, 100, U, U}, // no direction prevails
+        {{359}, 100, 359, 0}, {{0, 120}, 100, 60, 66}, {{90, 270}, 100, U, U}, // no direction prevails
         {{355, 5, 15}, 5, 5, 8}, {{355, 5, 15}, 4, U, U}, // calm below 0.5 m/s
     };
     for (const auto& [directions, speed, direction, sigma] : cases) {
@@ -118,36 +118,54 @@ TEST(WindStatistics, FaultyFramesLeaveOutWhatTheyFlag) {
 }
 
 TEST(WindStatistics, ChartColumns) {
-    // 4 columns of 10 frames over the last 40: 350° then 10° (north between), a gap, then direction faults.
-    // The first frame (90.0 m/s) lies just outside the span; it still raises the 3-s means that follow it.
+    // 5 columns of 10 frames over the last 50: 350° then 10° (north between); a gap; frames that were not
+    // ones with one good frame at the end; direction faults. The first frame (90.0 m/s), late by half its
+    // span, has its middle at the span's start: it lies outside, but still raises the 3-s means after it.
     auto stats = Fresh();
-    std::int64_t now = -STATS_FRAME_MS;
-    Feed(*stats, now, 1, 900, 350);
+    StatsAddFrame(*stats, STATS_FRAME_MS / 2, 900, 350, 0, 1);
+    std::int64_t now = 0;
     Feed(*stats, now, 10, 100, 350);
     Feed(*stats, now, 10, 200, 10);
     now += 10 * STATS_FRAME_MS;
+    Feed(*stats, now, 9, U, U, STATUS_NO_LINK, U);
+    Feed(*stats, now, 1, 70, 90);
     Feed(*stats, now, 10, 50, 180, STATUS_DIRECTION_FAULT);
-    StatsColumn columns[4];
-    EXPECT_EQ(StatsChartColumns(*stats, now, 40 * STATS_FRAME_MS, 4, columns), 4);
-    // the highest 3-s mean of the first slice: (900 + 4 × 100) / 5
-    const std::int32_t want[4][3] = {{100, 260, 350}, {200, 200, 10}, {U, U, U}, {50, 50, U}};
-    for (int i = 0; i < 4; ++i)
+    StatsColumn columns[6] = {{}, {}, {}, {}, {}, {1, 2, 3}}; // the last is not asked for
+    EXPECT_EQ(StatsChartColumns(*stats, now, 50 * STATS_FRAME_MS, 5, columns), 5);
+    // The highest 3-s means: (900 + 4 × 100) / 5 in the first column, (70 + 4 × 50) / 5 in the last.
+    const std::int32_t want[6][3] = {{100, 260, 350}, {200, 200, 10}, {U, U, U},
+                                     {70, U, 90},     {50, 54, U},     {1, 2, 3}};
+    for (int i = 0; i < 6; ++i)
         EXPECT_EQ(std::vector({columns[i].speed, columns[i].gust, columns[i].direction}),
                   std::vector(want[i], want[i] + 3)) << i;
-    EXPECT_EQ(StatsChartColumns(*stats, now, 40 * STATS_FRAME_MS, 0, columns), 0);
+    EXPECT_EQ(StatsChartColumns(*stats, now, 50 * STATS_FRAME_MS, 0, columns), 0);
+    EXPECT_EQ(StatsChartColumns(*stats, now, 0, 5, columns), 0);
+    // A full ring at four frames a second (a feed without the line rate): one 60-min column holds each record
+    // once, and none of those overwritten: (8639 × 100 + 9999) / 8640.
+    for (int i = 1; i <= STATS_CAPACITY; ++i)
+        StatsAddFrame(*stats, now += 250, i < STATS_CAPACITY ? 100 : 9999, 90, 0, 1);
+    EXPECT_EQ(StatsChartColumns(*stats, now, 3600000, 1, columns), 1);
+    EXPECT_EQ(columns[0].speed, 101);
 }
 
 TEST(WindUnits, SpeedsBeaufortNamesAndClock) {
     // tenths of m/s, unit, text
     const std::tuple<std::int32_t, int, const char*> speeds[] = {
         {123, UNIT_MS, "12,3"}, {123, UNIT_KMH, "44,3"}, {9999, UNIT_KMH, "3599,6"}, {1, UNIT_KNOTS, "0,2"},
-        {9999, UNIT_KNOTS, "1943,7"}, {U, UNIT_KNOTS, "?????"}, {57, 9, "5,7"}, {2, UNIT_BEAUFORT, "0"},
-        {3, UNIT_BEAUFORT, "1"}, {171, UNIT_BEAUFORT, "7"}, {172, UNIT_BEAUFORT, "8"},
-        {326, UNIT_BEAUFORT, "11"}, {327, UNIT_BEAUFORT, "12"}, {9999, UNIT_BEAUFORT, "12"},
+        {9999, UNIT_KNOTS, "1943,7"}, {U, UNIT_KNOTS, "?????"}, {57, 9, "5,7"}, {0, UNIT_BEAUFORT, "0"},
+        {9999, UNIT_BEAUFORT, "12"}, {U, UNIT_BEAUFORT, "?????"},
     };
     for (const auto& [tenths, unit, text] : speeds) {
         char out[16];
         EXPECT_EQ(std::string(SpeedUnitText(out, sizeof out, tenths, unit, ',')), text) << tenths << unit;
+    }
+    // WMO's upper limit of each force in m/s: 0.2 is still force 0, 0.3 force 1.
+    const std::int32_t limits[] = {2, 15, 33, 54, 79, 107, 138, 171, 207, 244, 284, 326};
+    for (int force = 0; force < 12; ++force) {
+        char out[2][16];
+        SpeedUnitText(out[0], 16, limits[force], UNIT_BEAUFORT, ',');
+        SpeedUnitText(out[1], 16, limits[force] + 1, UNIT_BEAUFORT, ',');
+        EXPECT_EQ(std::pair(std::stoi(out[0]), std::stoi(out[1])), std::pair(force, force + 1));
     }
     std::vector<std::string> names;
     for (int unit = -1; unit <= UNIT_BEAUFORT; ++unit) names.push_back(SpeedUnitName(unit));
@@ -167,19 +185,20 @@ TEST(WindUnits, SpeedsBeaufortNamesAndClock) {
 TEST(WindAlarm, StepsAndSettingsChecks) {
     const AlarmSettings onGust = {1, ALARM_ON_GUST, 150, 120, 10}, onMean = {1, ALARM_ON_MEAN10, 150, 120, 0};
     const bool F = false, T = true;
-    // settings, then steps of: now, gust, 10-min mean, returned, raised
+    // steps of: now, gust, 10-min mean, returned, raised
     using Steps = std::vector<std::tuple<std::int64_t, std::int32_t, std::int32_t, bool, bool>>;
-    const std::pair<AlarmSettings, Steps> scenarios[] = {
-        {onGust,
+    // settings, raised before, steps
+    const std::tuple<AlarmSettings, bool, Steps> scenarios[] = {
+        {onGust, F,
          {{0, 160, 0, F, F}, {9000, 170, 0, F, F}, {9500, 140, 0, F, F}, // between the levels: clock stops
           {10000, 150, 0, F, F}, {19999, 155, 0, F, F}, {20000, 151, 0, T, T}, {21000, 200, 0, F, T},
           {22000, 120, 0, F, T}, {23000, U, 0, F, T}, {24000, 119, 0, F, F}, {25000, 150, 0, F, F},
           {30000, U, 0, F, F}, {31000, 150, 0, F, F}, {40999, 150, 0, F, F}, {41000, 150, 0, T, T}}},
-        {onMean, {{0, 500, 149, F, F}, {1000, 500, 150, T, T}, {2000, 500, 119, F, F}}},
-        {AlarmDefaults(), {{0, 500, 500, F, F}, {100000, 500, 500, F, F}}},
+        {onMean, F, {{0, 500, 149, F, F}, {1000, 500, 150, T, T}, {2000, 500, 119, F, F}}},
+        {AlarmDefaults(), T, {{0, 500, 500, F, F}, {100000, 500, 500, F, F}}}, // switched off while raised
     };
-    for (const auto& [settings, steps] : scenarios) {
-        AlarmState state{};
+    for (const auto& [settings, raisedBefore, steps] : scenarios) {
+        AlarmState state{raisedBefore, false, 0};
         for (const auto& [now, gust, mean10, returned, raised] : steps) {
             WindFigures figures{gust, U, U, mean10, U, U, U, U, U, U, U};
             EXPECT_EQ(AlarmUpdate(state, settings, figures, now), returned) << now;
@@ -223,10 +242,13 @@ TEST(StatisticsSettings, LoadSaveAndTheOlderValuesUntouched) {
         {{{"Stats Window", {3, Bytes(WINDOW.begin(), WINDOW.end() - 1)}}, {"Stats Unit", {4, {3, 0, 0}}},
           {"Stats Period", {4, {60, 0, 0, 0, 0}}}, {"Alarm", {3, Bytes(ALARM.begin(), ALARM.end() - 4)}}},
          defaults},
-        {{{"Stats Window", {3, Bytes(16, 0)}}, {"Stats Unit", {4, {4, 0, 0, 0}}},
-          {"Stats Period", {4, {20, 0, 0, 0}}}, {"Alarm", {3, Bytes(20, 0)}}},
+        {{{"Stats Window", {3, {0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 1, 0, 0, 0}}}, // no width
+          {"Stats Unit", {4, {4, 0, 0, 0}}}, {"Stats Period", {4, {20, 0, 0, 0}}},
+          {"Alarm", {3, Bytes(20, 0)}}},
          defaults},
         {{{"Stats Unit", {4, {0xFF, 0xFF, 0xFF, 0xFF}}}, {"Stats Period", {4, {30, 0, 0, 0}}}}, period30},
+        // A window without height; the absent values take nothing from it.
+        {{{"Stats Window", {3, {1, 0, 0, 0, 0, 0, 0, 0, 2, 0, 0, 0, 0, 0, 0, 0}}}}, defaults},
     };
     for (const auto& [values, want] : loads) {
         MemoryStore memory{{{KEY, values}}, {}};
@@ -250,6 +272,9 @@ TEST(StatisticsSettings, LoadSaveAndTheOlderValuesUntouched) {
         {stored, STATS_SAVE_VIEW | STATS_SAVE_ALARM, {}, true,
          {{"Stats Window", PLACE}, {"Stats Unit", UNIT}, {"Stats Period", PERIOD}, {"Alarm", LIMITS}}},
         {unplaced, STATS_SAVE_VIEW, {}, true, {{"Stats Unit", UNIT}, {"Stats Period", PERIOD}}},
+        {defaults, STATS_SAVE_VIEW | STATS_SAVE_ALARM, {}, true,
+         {{"Stats Unit", {4, {0, 0, 0, 0}}}, {"Stats Period", {4, {10, 0, 0, 0}}},
+          {"Alarm", {3, {0, 0, 0, 0, 0, 0, 0, 0, 150, 0, 0, 0, 120, 0, 0, 0, 10, 0, 0, 0}}}}},
         {stored, STATS_SAVE_ALARM, {{CALL_WRITE, 1}}, false, {}},
         {stored, STATS_SAVE_VIEW, {{CALL_WRITE, 3}}, false, {{"Stats Window", PLACE}, {"Stats Unit", UNIT}}},
     };
