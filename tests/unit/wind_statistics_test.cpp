@@ -118,28 +118,32 @@ TEST(WindStatistics, FaultyFramesLeaveOutWhatTheyFlag) {
 }
 
 TEST(WindStatistics, ChartColumns) {
-    // 5 columns of 10 frames over the last 50: 350° then 10° (north between); a gap; frames that were not
-    // ones with one good frame at the end; direction faults. The first frame (90.0 m/s), late by half its
-    // span, has its middle at the span's start: it lies outside, but still raises the 3-s means after it.
+    // 6 columns of 10 frame times over the last 60: 350° then 10° (north between); a gap; frames that were
+    // not ones; one good frame; direction faults. The first frame (90.0 m/s), late by half its span, has its
+    // middle at the span's start: it lies outside, but still raises the 3-s means after it.
     auto stats = Fresh();
     StatsAddFrame(*stats, STATS_FRAME_MS / 2, 900, 350, 0, 1);
     std::int64_t now = 0;
     Feed(*stats, now, 10, 100, 350);
     Feed(*stats, now, 10, 200, 10);
     now += 10 * STATS_FRAME_MS;
-    Feed(*stats, now, 9, U, U, STATUS_NO_LINK, U);
+    Feed(*stats, now, 10, U, U, STATUS_NO_LINK, U);
+    now += 9 * STATS_FRAME_MS;
     Feed(*stats, now, 1, 70, 90);
     Feed(*stats, now, 10, 50, 180, STATUS_DIRECTION_FAULT);
-    StatsColumn columns[6] = {{}, {}, {}, {}, {}, {1, 2, 3}}; // the last is not asked for
-    EXPECT_EQ(StatsChartColumns(*stats, now, 50 * STATS_FRAME_MS, 5, columns), 5);
+    StatsColumn columns[8] = {{}, {}, {}, {}, {}, {}, {1, 2, 3}}; // the last two are not asked for
+    EXPECT_EQ(StatsChartColumns(*stats, now, 60 * STATS_FRAME_MS, 6, columns), 6);
     // The highest 3-s means: (900 + 4 × 100) / 5 in the first column, (70 + 4 × 50) / 5 in the last.
-    const std::int32_t want[6][3] = {{100, 260, 350}, {200, 200, 10}, {U, U, U},
+    const std::int32_t want[7][3] = {{100, 260, 350}, {200, 200, 10}, {U, U, U}, {U, U, U},
                                      {70, U, 90},     {50, 54, U},     {1, 2, 3}};
-    for (int i = 0; i < 6; ++i)
+    for (int i = 0; i < 7; ++i)
         EXPECT_EQ(std::vector({columns[i].speed, columns[i].gust, columns[i].direction}),
                   std::vector(want[i], want[i] + 3)) << i;
-    EXPECT_EQ(StatsChartColumns(*stats, now, 50 * STATS_FRAME_MS, 0, columns), 0);
-    EXPECT_EQ(StatsChartColumns(*stats, now, 0, 5, columns), 0);
+    // Over 80 frame times the oldest 10 hold none: unknown, whatever the buffer held.
+    EXPECT_EQ(StatsChartColumns(*stats, now, 80 * STATS_FRAME_MS, 8, columns), 8);
+    EXPECT_EQ(std::vector({columns[0].speed, columns[0].gust, columns[0].direction}), std::vector({U, U, U}));
+    EXPECT_EQ(StatsChartColumns(*stats, now, 60 * STATS_FRAME_MS, 0, columns), 0);
+    EXPECT_EQ(StatsChartColumns(*stats, now, 0, 6, columns), 0);
     // A full ring at four frames a second (a feed without the line rate): one 60-min column holds each record
     // once, and none of those overwritten: (8639 × 100 + 9999) / 8640.
     for (int i = 1; i <= STATS_CAPACITY; ++i)
