@@ -73,7 +73,8 @@ std::int32_t VectorDirection(double sine, double cosine) {
     return (degrees + 360) % 360;
 }
 
-// The mean direction and Yamartino's one-pass estimate of its standard deviation, both unknown in a calm.
+// The mean direction and Yamartino's one-pass estimate of its standard deviation, both unknown in a calm. The
+// calm is judged on the mean speed as shown (rounded tenths): a mean shown as 0.5 m/s always has a direction.
 void DirectionFigures(const Sums& sums, std::int64_t windowMs, std::int32_t meanSpeed,
                       std::int32_t& direction, std::int32_t& sigma) {
     direction = sigma = VALUE_UNKNOWN;
@@ -98,7 +99,7 @@ const StatsRecord& Back(const WindStatistics& stats, int i) {
 void StatsReset(WindStatistics& stats) {
     stats.count = stats.next = 0;
     stats.serial = stats.peakGust = stats.peakDirection = VALUE_UNKNOWN;
-    stats.lastArrivalMs = 0;
+    stats.lastArrivalMs = 0; // a monotonic clock reads no less
     stats.peakArrivalMs = VALUE_UNKNOWN;
 }
 

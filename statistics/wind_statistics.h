@@ -23,6 +23,8 @@ struct WindStatistics {
     std::int32_t next;                   // where the next record goes
     std::int32_t serial;                 // the last known serial number, VALUE_UNKNOWN before the first
     std::int64_t lastArrivalMs;
+    // The highest 3-s mean since the start (or the last new serial number). It outlives a lost link: it is
+    // shown with its time, never as the current wind.
     std::int32_t peakGust, peakDirection;
     std::int64_t peakArrivalMs;
 };
