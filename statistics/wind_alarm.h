@@ -1,0 +1,31 @@
+// The wind alarm: a threshold on the gust or the 10-minute mean, a lower release level and a time over the
+// threshold before it is raised.
+#pragma once
+
+#include <cstdint>
+
+#include "statistics/wind_statistics.h"
+
+enum AlarmSource : int { ALARM_ON_GUST = 0, ALARM_ON_MEAN10 = 1 };
+
+// threshold and release in tenths of m/s.
+struct AlarmSettings {
+    std::int32_t enabled, source, threshold, release;
+    std::uint32_t minSeconds;
+};
+
+struct AlarmState {
+    bool raised;
+    bool over; // the value has stayed at or above the threshold since overSinceMs
+    std::int64_t overSinceMs;
+};
+
+// Off, on the gust, 15.0 m/s, released below 12.0 m/s, after 10 s.
+AlarmSettings AlarmDefaults();
+
+// enabled 0 or 1, source 0 or 1, 0 < release <= threshold <= 999.9 m/s, minSeconds <= 3600.
+bool AlarmSettingsValid(const AlarmSettings& settings);
+
+// Call with each new set of figures, state zeroed at first. True exactly at the update that raises the alarm.
+bool AlarmUpdate(AlarmState& state, const AlarmSettings& settings, const WindFigures& figures,
+                 std::int64_t nowMs);

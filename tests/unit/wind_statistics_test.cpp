@@ -1,0 +1,287 @@
+// Wind statistics fed frame by frame (gust, means, coverage, ageing, serial numbers, chart), the speed units
+// and clock labels, the alarm's steps and the stored values.
+#include <gtest/gtest.h>
+
+#include <memory>
+
+#include "acquisition/frame_decoder.h"
+#include "statistics/statistics_settings.h"
+#include "statistics/wind_units.h"
+#include "tests/unit/memory_settings_store.h"
+
+constexpr std::int32_t U = VALUE_UNKNOWN;
+
+// Off the stack: the ring is about 280 kB.
+static std::unique_ptr<WindStatistics> Fresh() {
+    auto stats = std::make_unique<WindStatistics>();
+    StatsReset(*stats);
+    return stats;
+}
+
+// Frames at the line rate after now; now ends at the last one.
+static void Feed(WindStatistics& s, std::int64_t& now, int frames, std::int32_t speed, std::int32_t direction,
+                 int status = 0, std::int32_t serial = 1) {
+    for (int i = 0; i < frames; ++i)
+        StatsAddFrame(s, now += STATS_FRAME_MS, speed, direction, status, serial);
+}
+
+static auto Tie(const WindFigures& f) {
+    return std::tuple(f.gust, f.mean3s, f.meanSpeed2, f.meanSpeed10, f.meanDirection2, f.meanDirection10,
+                      f.sigma2, f.sigma10, f.peakGust, f.peakDirection, f.peakArrivalMs);
+}
+
+TEST(WindStatistics, GustMeansCoverageAgeingAndSerialNumbers) {
+    // 5 of the 7 frames in 3 s, 191 of the 286 in 2 min, 953 of the 1429 in 10 min are two thirds. The
+    // burst's three frames of 20.0 m/s (from 280°) end at B; every 3-s mean that holds all three, from B to
+    // B + 1680, is (4 × 10.0 + 3 × 20.0) / 7 = 14.29 m/s: that is the gust, not 20.0.
+    const std::int64_t B = 9008 * 420, P = 143, PD = 280;
+    struct Step {
+        int frames, speed, direction, status, serial;
+        std::int64_t afterLastMs; // now, after the last frame
+        WindFigures want; // gust, 3 s, speed 2 and 10 min, direction 2 and 10 min, sigma 2 and 10 min, peak
+    };
+    const Step steps[] = {
+        {4, 100, 270, 0, 1, 0, {U, U, U, U, U, U, U, U, U, U, U}},
+        {1, 100, 270, 0, 1, 0, {100, 100, U, U, U, U, U, U, 100, 270, 2100}},
+        {9000, 100, 270, 0, 1, 0, {100, 100, 100, 100, 270, 270, 0, 0, 100, 270, 2100}}, // the ring wraps
+        {3, 200, 280, 0, 1, 0, {143, 143, 101, 100, 270, 270, 1, 0, P, PD, B}},
+        {7, 100, 270, 0, 1, 0, {143, 100, 101, 100, 270, 270, 1, 0, P, PD, B}},
+        // The link is lost: the figures age out one after the other.
+        {0, 0, 0, 0, 1, 1109, {143, 100, 101, 100, 270, 270, 1, 0, P, PD, B}},
+        {0, 0, 0, 0, 1, 1110, {143, U, 101, 100, 270, 270, 1, 0, P, PD, B}},
+        {0, 0, 0, 0, 1, 39989, {143, U, 102, 100, 270, 270, 1, 0, P, PD, B}},
+        {0, 0, 0, 0, 1, 39990, {143, U, U, 100, U, 270, U, 0, P, PD, B}},
+        {0, 0, 0, 0, 1, 199949, {143, U, U, 100, U, 270, U, 1, P, PD, B}},
+        {0, 0, 0, 0, 1, 199950, {143, U, U, U, U, U, U, U, P, PD, B}},
+        {0, 0, 0, 0, 1, 598529, {143, U, U, U, U, U, U, U, P, PD, B}},
+        {0, 0, 0, 0, 1, 598530, {129, U, U, U, U, U, U, U, P, PD, B}}, // (2 × 20.0 + 5 × 10.0) / 7
+        {0, 0, 0, 0, 1, 599790, {U, U, U, U, U, U, U, U, P, PD, B}},
+        // The same instrument again keeps its peak, across a frame that was not one (5 of 6 valid).
+        {5, 100, 270, 0, 1, 0, {100, 100, U, U, U, U, U, U, P, PD, B}},
+        {1, U, U, STATUS_NO_LINK, U, 0, {100, 100, U, U, U, U, U, U, P, PD, B}},
+        {1, 100, 270, 0, 2, 0, {U, U, U, U, U, U, U, U, U, U, U}}, // another instrument starts afresh
+        {4, 100, 90, 0, 2, 0, {100, 100, U, U, U, U, U, U, 100, 90, 4390710}},
+    };
+    auto stats = Fresh();
+    std::int64_t now = 0, last = 0;
+    for (const Step& step : steps) {
+        Feed(*stats, now, step.frames, step.speed, step.direction, step.status, step.serial);
+        if (step.frames > 0) last = now;
+        now = last + step.afterLastMs;
+        EXPECT_EQ(Tie(StatsFigures(*stats, now)), Tie(step.want)) << step.frames << " " << step.afterLastMs;
+    }
+    // A clock that goes back counts as standing still: the frame is the newest, not one from long ago.
+    StatsAddFrame(*stats, 0, 300, 90, 0, 2);
+    EXPECT_EQ(StatsFigures(*stats, now).mean3s, 133); // (5 × 100 + 300) / 6 frames
+}
+
+TEST(WindStatistics, DirectionMeansAcrossNorthSigmaAndCalm) {
+    // 1426 frames at the line rate, the directions in turn; then the mean and sigma, alike over 2 and 10 min.
+    const std::tuple<std::vector<std::int32_t>, std::int32_t, std::int32_t, std::int32_t> cases[] = {
+        {{355, 5, 15}, 100, 5, 8}, // a mean of the angles would be 125; sigma of -10, 0, 10 is 8.2
+        {{350, 355, 0, 5, 10}, 100, 0, 7}, {{10, 5, 0, 355, 350}, 100, 0, 7}, {{300, 330}, 100, 315, 15},
+        {{359}, 100, 359, 0}, {{0, 120}, 100, 60, 66}, {{90, 270}, 100, U, U}, // no direction prevails
+        {{355, 5, 15}, 5, 5, 8}, {{355, 5, 15}, 4, U, U}, // calm below 0.5 m/s
+    };
+    for (const auto& [directions, speed, direction, sigma] : cases) {
+        auto stats = Fresh();
+        std::int64_t now = 0;
+        for (int i = 0; i < 1426; ++i) Feed(*stats, now, 1, speed, directions[i % directions.size()]);
+        WindFigures f = StatsFigures(*stats, now);
+        EXPECT_EQ(std::vector({f.meanDirection2, f.sigma2, f.meanDirection10, f.sigma10}),
+                  std::vector({direction, sigma, direction, sigma})) << directions[0] << " " << speed;
+    }
+}
+
+TEST(WindStatistics, FaultyFramesLeaveOutWhatTheyFlag) {
+    // 286 frames fill 2 min: 10.0 m/s from 90°, then `faulty` frames of 30.0 m/s from 180° with the status.
+    // status, faulty frames, then the 3-s mean, the 2-min speed and direction
+    const std::tuple<int, int, std::int32_t, std::int32_t, std::int32_t> cases[] = {
+        {0, 95, 300, 166, 116}, // (191 × 100 + 95 × 300) / 286; the vectors' mean of 191 × 90° and 95 × 180°
+        {STATUS_SPEED_FAULT, 95, U, 100, 116}, {STATUS_DIRECTION_FAULT, 95, 300, 166, 90},
+        {STATUS_CALIBRATION_FAULT, 95, U, 100, 90},
+        {STATUS_CALIBRATION_FAULT, 96, U, U, U}, // 190 valid frames: below two thirds
+        {STATUS_SPEED_FAULT, 96, U, U, U}, {STATUS_DIRECTION_FAULT, 96, 300, 167, U},
+    };
+    for (const auto& [status, faulty, mean3s, speed, direction] : cases) {
+        auto stats = Fresh();
+        std::int64_t now = 0;
+        Feed(*stats, now, 286 - faulty, 100, 90);
+        Feed(*stats, now, faulty, 300, 180, status);
+        WindFigures f = StatsFigures(*stats, now);
+        EXPECT_EQ(std::tuple(f.mean3s, f.meanSpeed2, f.meanDirection2), std::tuple(mean3s, speed, direction))
+            << status << " " << faulty;
+    }
+}
+
+TEST(WindStatistics, ChartColumns) {
+    // 6 columns of 10 frame times over the last 60: 350° then 10° (north between); a gap; frames that were
+    // not ones; one good frame; direction faults. The first frame (90.0 m/s), late by half its span, has its
+    // middle at the span's start: it lies outside, but still raises the 3-s means after it.
+    auto stats = Fresh();
+    StatsAddFrame(*stats, STATS_FRAME_MS / 2, 900, 350, 0, 1);
+    std::int64_t now = 0;
+    Feed(*stats, now, 10, 100, 350);
+    Feed(*stats, now, 10, 200, 10);
+    now += 10 * STATS_FRAME_MS;
+    Feed(*stats, now, 10, U, U, STATUS_NO_LINK, U);
+    now += 9 * STATS_FRAME_MS;
+    Feed(*stats, now, 1, 70, 90);
+    Feed(*stats, now, 10, 50, 180, STATUS_DIRECTION_FAULT);
+    StatsColumn columns[8] = {{}, {}, {}, {}, {}, {}, {1, 2, 3}}; // the last two are not asked for
+    EXPECT_EQ(StatsChartColumns(*stats, now, 60 * STATS_FRAME_MS, 6, columns), 6);
+    // The highest 3-s means: (900 + 4 × 100) / 5 in the first column, (70 + 4 × 50) / 5 in the last.
+    const std::int32_t want[7][3] = {{100, 260, 350}, {200, 200, 10}, {U, U, U}, {U, U, U},
+                                     {70, U, 90},     {50, 54, U},     {1, 2, 3}};
+    for (int i = 0; i < 7; ++i)
+        EXPECT_EQ(std::vector({columns[i].speed, columns[i].gust, columns[i].direction}),
+                  std::vector(want[i], want[i] + 3)) << i;
+    // Over 80 frame times the oldest 10 hold none: unknown, whatever the buffer held.
+    EXPECT_EQ(StatsChartColumns(*stats, now, 80 * STATS_FRAME_MS, 8, columns), 8);
+    EXPECT_EQ(std::vector({columns[0].speed, columns[0].gust, columns[0].direction}), std::vector({U, U, U}));
+    EXPECT_EQ(StatsChartColumns(*stats, now, 60 * STATS_FRAME_MS, 0, columns), 0);
+    EXPECT_EQ(StatsChartColumns(*stats, now, 0, 6, columns), 0);
+    // A full ring at four frames a second (a feed without the line rate): one 60-min column holds each record
+    // once, and none of those overwritten: (8639 × 100 + 9999) / 8640.
+    for (int i = 1; i <= STATS_CAPACITY; ++i)
+        StatsAddFrame(*stats, now += 250, i < STATS_CAPACITY ? 100 : 9999, 90, 0, 1);
+    EXPECT_EQ(StatsChartColumns(*stats, now, 3600000, 1, columns), 1);
+    EXPECT_EQ(columns[0].speed, 101);
+}
+
+TEST(WindUnits, SpeedsBeaufortNamesAndClock) {
+    // tenths of m/s, unit, text
+    const std::tuple<std::int32_t, int, const char*> speeds[] = {
+        {123, UNIT_MS, "12,3"}, {123, UNIT_KMH, "44,3"}, {9999, UNIT_KMH, "3599,6"}, {1, UNIT_KNOTS, "0,2"},
+        {9999, UNIT_KNOTS, "1943,7"}, {U, UNIT_KNOTS, "?????"}, {57, 9, "5,7"}, {0, UNIT_BEAUFORT, "0"},
+        {9999, UNIT_BEAUFORT, "12"}, {U, UNIT_BEAUFORT, "?????"},
+    };
+    for (const auto& [tenths, unit, text] : speeds) {
+        char out[16];
+        EXPECT_EQ(std::string(SpeedUnitText(out, sizeof out, tenths, unit, ',')), text) << tenths << unit;
+    }
+    // WMO's upper limit of each force in m/s: 0.2 is still force 0, 0.3 force 1.
+    const std::int32_t limits[] = {2, 15, 33, 54, 79, 107, 138, 171, 207, 244, 284, 326};
+    for (int force = 0; force < 12; ++force) {
+        char out[16];
+        for (int above : {0, 1})
+            EXPECT_EQ(SpeedUnitText(out, 16, limits[force] + above, 3, ','), std::to_string(force + above));
+    }
+    std::vector<std::string> names;
+    for (int unit = -1; unit <= UNIT_BEAUFORT; ++unit) names.push_back(SpeedUnitName(unit));
+    EXPECT_EQ(names, std::vector<std::string>({"m/s", "m/s", "km/h", "w\xEAz\xB3y", "skala Beauforta"}));
+    // now (second of the day), ms before it, with seconds, text
+    const std::tuple<std::int32_t, std::int64_t, bool, const char*> clocks[] = {
+        {30, 60000, true, "23:59:30"}, {0, 1, true, "23:59:59"}, {45296, 0, false, "12:34"},
+        {45296, 1000, true, "12:34:55"}, {45296, 1001, true, "12:34:54"}, {86399, -1000, true, "00:00:00"},
+        {3600, 26 * 3600000LL, true, "23:00:00"},
+    };
+    for (const auto& [second, ago, withSeconds, text] : clocks) {
+        char out[16];
+        EXPECT_EQ(std::string(ClockText(out, sizeof out, second, ago, withSeconds)), text) << second << ago;
+    }
+}
+
+TEST(WindAlarm, StepsAndSettingsChecks) {
+    const AlarmSettings onGust = {1, ALARM_ON_GUST, 150, 120, 10}, onMean = {1, ALARM_ON_MEAN10, 150, 120, 0};
+    const bool F = false, T = true;
+    // steps of: now, gust, 10-min mean, returned, raised
+    using Steps = std::vector<std::tuple<std::int64_t, std::int32_t, std::int32_t, bool, bool>>;
+    // settings, raised before, steps
+    const std::tuple<AlarmSettings, bool, Steps> scenarios[] = {
+        {onGust, F,
+         {{0, 160, 0, F, F}, {9000, 170, 0, F, F}, {9500, 140, 0, F, F}, // between the levels: clock stops
+          {10000, 150, 0, F, F}, {19999, 155, 0, F, F}, {20000, 151, 0, T, T}, {21000, 200, 0, F, T},
+          {22000, 120, 0, F, T}, {23000, U, 0, F, T}, {24000, 119, 0, F, F}, {25000, 150, 0, F, F},
+          {30000, U, 0, F, F}, {31000, 150, 0, F, F}, {40999, 150, 0, F, F}, {41000, 150, 0, T, T}}},
+        {onMean, F, {{0, 500, 149, F, F}, {1000, 500, 150, T, T}, {2000, 500, 119, F, F}}},
+        {AlarmDefaults(), T, {{0, 500, 500, F, F}, {100000, 500, 500, F, F}}}, // switched off while raised
+    };
+    for (const auto& [settings, raisedBefore, steps] : scenarios) {
+        AlarmState state{raisedBefore, false, 0};
+        for (const auto& [now, gust, mean10, returned, raised] : steps) {
+            WindFigures figures{gust, U, U, mean10, U, U, U, U, U, U, U};
+            EXPECT_EQ(AlarmUpdate(state, settings, figures, now), returned) << now;
+            EXPECT_EQ(state.raised, raised) << now;
+        }
+    }
+    const std::pair<AlarmSettings, bool> checks[] = {
+        {AlarmDefaults(), true}, {{1, 1, 9999, 9999, 3600}, true}, {{0, 0, 150, 1, 0}, true},
+        {{2, 0, 150, 120, 10}, false}, {{0, 2, 150, 120, 10}, false}, {{0, -1, 150, 120, 10}, false},
+        {{0, 0, 150, 0, 10}, false}, {{0, 0, 150, 151, 10}, false}, {{0, 0, 10000, 120, 10}, false},
+        {{0, 0, 150, 120, 3601}, false}, {{-1, 0, 150, 120, 10}, false},
+    };
+    for (const auto& [settings, valid] : checks)
+        EXPECT_EQ(AlarmSettingsValid(settings), valid) << settings.threshold << " " << settings.release;
+}
+
+static auto Tie(const StatisticsSettings& s) {
+    const AlarmSettings& a = s.alarm;
+    return std::tuple(std::vector(s.window, s.window + 4), s.windowKnown, s.unit, s.periodMinutes, a.enabled,
+                      a.source, a.threshold, a.release, a.minSeconds);
+}
+
+TEST(StatisticsSettings, LoadSaveAndTheOlderValuesUntouched) {
+    using Bytes = std::vector<std::uint8_t>;
+    using Values = std::map<std::string, StoredValue>;
+    const std::string KEY = SETTINGS_KEY_PATH;
+    const Bytes WINDOW = {0xF8, 0xFF, 0xFF, 0xFF, 10, 0, 0, 0, 0x20, 3, 0, 0, 0x58, 2, 0, 0}; // -8 10 800 600
+    const Bytes ALARM = {1, 0, 0, 0, 1, 0, 0, 0, 200, 0, 0, 0, 150, 0, 0, 0, 0x10, 0x0E, 0, 0}; // 3600 s
+    const StoredValue PLACE = {STORE_TYPE_BINARY, WINDOW}, UNIT = {STORE_TYPE_WORD, {3, 0, 0, 0}},
+                      PERIOD = {STORE_TYPE_WORD, {60, 0, 0, 0}}, LIMITS = {STORE_TYPE_BINARY, ALARM};
+    StatisticsSettings defaults, stored = {{-8, 10, 800, 600}, true, 3, 60, {1, 1, 200, 150, 3600}};
+    StatisticsDefaults(defaults);
+    StatisticsSettings period30 = defaults;
+    period30.periodMinutes = 30;
+    // values in the key (none: no key), then what a load gives
+    const std::pair<Values, StatisticsSettings> loads[] = {
+        {{{"Stats Window", PLACE}, {"Stats Unit", UNIT}, {"Stats Period", PERIOD}, {"Alarm", LIMITS}},
+         stored},
+        {{}, defaults},
+        // Wrong lengths, and values out of range.
+        {{{"Stats Window", {3, Bytes(WINDOW.begin(), WINDOW.end() - 1)}}, {"Stats Unit", {4, {3, 0, 0}}},
+          {"Stats Period", {4, {60, 0, 0, 0, 0}}}, {"Alarm", {3, Bytes(ALARM.begin(), ALARM.end() - 4)}}},
+         defaults},
+        {{{"Stats Window", {3, {0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 1, 0, 0, 0}}}, // no width
+          {"Stats Unit", {4, {4, 0, 0, 0}}}, {"Stats Period", {4, {20, 0, 0, 0}}},
+          {"Alarm", {3, Bytes(20, 0)}}},
+         defaults},
+        // No height; the absent values that follow take nothing from the one read before them.
+        {{{"Stats Window", {3, {1, 0, 0, 0, 0, 0, 0, 0, 2, 0, 0, 0, 0, 0, 0, 0}}},
+          {"Stats Period", {4, {30, 0, 0, 0}}}},
+         period30},
+    };
+    for (const auto& [values, want] : loads) {
+        MemoryStore memory;
+        if (!values.empty()) memory.keys[KEY] = values;
+        StatisticsSettings got = stored;
+        LoadStatisticsSettings(MemorySettingsStore(memory), got);
+        // A load creates no key.
+        EXPECT_EQ(std::pair(Tie(got), memory.keys.size()), std::pair(Tie(want), std::size_t{!values.empty()}));
+    }
+    // Saved beside the older values; each group writes only its own, and a place never known is not written.
+    const Values older = {{"Log", {4, {1, 0, 0, 0}}}, {"Port", {4, {2, 0, 0, 0}}}};
+    StatisticsSettings unplaced = stored;
+    unplaced.windowKnown = false;
+    const std::uint32_t ALL = STATS_SAVE_VIEW | STATS_SAVE_ALARM;
+    // settings, groups, failing calls, then: result, the values written
+    using Failures = std::set<std::pair<StoreCall, int>>;
+    const std::tuple<StatisticsSettings, std::uint32_t, Failures, bool, Values> saves[] = {
+        {stored, ALL, {}, true,
+         {{"Stats Window", PLACE}, {"Stats Unit", UNIT}, {"Stats Period", PERIOD}, {"Alarm", LIMITS}}},
+        {unplaced, STATS_SAVE_VIEW, {}, true, {{"Stats Unit", UNIT}, {"Stats Period", PERIOD}}},
+        {defaults, ALL, {}, true,
+         {{"Stats Unit", {4, {0, 0, 0, 0}}}, {"Stats Period", {4, {10, 0, 0, 0}}},
+          {"Alarm", {3, {0, 0, 0, 0, 0, 0, 0, 0, 150, 0, 0, 0, 120, 0, 0, 0, 10, 0, 0, 0}}}}},
+        {stored, STATS_SAVE_ALARM, {{CALL_WRITE, 1}}, false, {}},
+        {stored, STATS_SAVE_VIEW, {{CALL_WRITE, 3}}, false, {{"Stats Window", PLACE}, {"Stats Unit", UNIT}}},
+        {stored, ALL, {{CALL_CREATE, 1}}, false, {}},
+    };
+    for (const auto& [settings, groups, failures, result, written] : saves) {
+        MemoryStore memory{{{KEY, older}}, failures};
+        EXPECT_EQ(SaveStatisticsSettings(MemorySettingsStore(memory), settings, groups), result) << groups;
+        Values want = older;
+        want.insert(written.begin(), written.end());
+        EXPECT_EQ(memory.keys[KEY], want) << groups;
+    }
+}
