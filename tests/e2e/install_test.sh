@@ -56,6 +56,10 @@ program=$!
 e2e_programs+=("$program")
 wait_until 30 '[ "$(installed kx205dde.exe speed Wynik)" = "12,3" ]' || fail "no value through DDE"
 wait_for 10 test -s "$log" || fail "no log file beside the program"
+# On a system set to another language (Wine's C locale: code page 1252) the manifest still gives the
+# probe code page 1250, so the Polish topic name on its command line reaches the service.
+[ "$(LANG=C.UTF-8 LC_ALL=C.UTF-8 wine "$inst/kx205dde.exe" "Prędkość#13330" Wynik 2>&1 </dev/null | tr -d '\r')" = 12,3 ] ||
+  fail "the Polish topic name is lost in code page 1252"
 
 note "an upgrade waits for the program to close; then it goes in place and keeps the settings"
 makensis -DKX205_VERSION="$NEXT" -DKX205_OUTFILE="$KX205_WINE_ROOT/next-setup.exe" "$@" >/dev/null ||
