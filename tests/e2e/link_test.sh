@@ -59,7 +59,7 @@ wrong="$( { echo "$served" | tr ' ' '\n'; tail -n +2 "$log" | cut -d , -f 2,3 | 
             if (line ~ /\(/) spoiled[f[2] + 0] = 1 } }
     $1 != 270 && ($1 > last || ($1 in spoiled)) { print }')"
 [ -z "$wrong" ] || fail "values that were not sent whole: $wrong"
-[ "$(tail -n +2 "$log" | grep -c -v '?????')" -ge 5 ] || fail "hardly any values were logged: $(cat "$log")"
+wait_until 30 '[ "$(tail -n +2 "$log" | grep -c -v "?????")" -ge 5 ]' || fail "hardly any values were logged: $(cat "$log")"
 
 note "the line goes quiet: the link is reported lost after the 3 s read timeout, not before"
 sim_stop $COM
