@@ -26,3 +26,27 @@ list(TRANSFORM KX205_RC_INPUTS PREPEND ${CMAKE_CURRENT_LIST_DIR}/)
 set_source_files_properties(${KX205_RC_CP1250} PROPERTIES
     COMPILE_OPTIONS --codepage=1250
     OBJECT_DEPENDS "${KX205_RC_INPUTS}")
+
+# The version, the file properties and the application manifest of the three programs: one script,
+# version.rc, compiled once per program (KX205_FILE_* picks its name and description), with the version
+# header and the manifest made from the project's version.
+set(KX205_GENERATED_DIR ${CMAKE_BINARY_DIR}/generated)
+configure_file(${CMAKE_CURRENT_LIST_DIR}/kx205_version.h.in ${KX205_GENERATED_DIR}/kx205_version.h @ONLY)
+configure_file(${CMAKE_CURRENT_LIST_DIR}/kx205.manifest.in ${KX205_GENERATED_DIR}/kx205.manifest @ONLY)
+set(KX205_VERSION_RC_CP1250 ${CMAKE_BINARY_DIR}/resources/version.rc)
+add_custom_command(
+    OUTPUT ${KX205_VERSION_RC_CP1250}
+    COMMAND ${KX205_ICONV} -f UTF-8 -t CP1250 -o ${KX205_VERSION_RC_CP1250} ${CMAKE_CURRENT_LIST_DIR}/version.rc
+    DEPENDS ${CMAKE_CURRENT_LIST_DIR}/version.rc
+    COMMENT "Converting version.rc to Windows-1250"
+    VERBATIM)
+set_source_files_properties(${KX205_VERSION_RC_CP1250} PROPERTIES
+    COMPILE_OPTIONS --codepage=1250
+    OBJECT_DEPENDS "${KX205_GENERATED_DIR}/kx205_version.h;${KX205_GENERATED_DIR}/kx205.manifest")
+foreach(program kx205 kx205dde kx205mon)
+    add_library(kx205_version_${program} OBJECT ${KX205_VERSION_RC_CP1250})
+    string(TOUPPER ${program} name)
+    target_compile_definitions(kx205_version_${program} PRIVATE KX205_FILE_${name})
+    target_include_directories(kx205_version_${program} PRIVATE ${KX205_GENERATED_DIR}
+                               INTERFACE ${KX205_GENERATED_DIR})
+endforeach()

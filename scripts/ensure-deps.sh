@@ -1,7 +1,8 @@
 # Sourced by scripts/run and scripts/test: installs the project's packages when any is missing.
 kx205_ensure_deps() {
   local missing=0 tool
-  for tool in cmake ninja clang++ x86_64-w64-mingw32-g++-posix wine wineserver Xvfb socat localedef iconv xdotool; do
+  for tool in cmake ninja clang++ x86_64-w64-mingw32-g++-posix wine wineserver Xvfb socat localedef iconv xdotool \
+      makensis zip wrestool; do
     command -v "$tool" >/dev/null 2>&1 || missing=1
   done
   [ -d /usr/src/googletest ] || missing=1

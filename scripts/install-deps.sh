@@ -20,7 +20,8 @@ apt-get install -y -q --no-install-recommends \
   g++-mingw-w64-x86-64-posix mingw-w64-tools binutils-mingw-w64-x86-64 \
   wine wine64 libwine fonts-wine fonts-liberation \
   xvfb xauth x11-utils xdotool imagemagick \
-  socat locales procps psmisc ca-certificates
+  socat locales procps psmisc ca-certificates \
+  nsis zip icoutils
 
 # Wine takes its ANSI code page and number format from the glibc locale.
 if ! locale -a 2>/dev/null | grep -qi '^pl_PL\.utf-\?8$'; then

@@ -16,6 +16,7 @@
 #include <vector>
 
 #include "dde/dde_names.h"
+#include "kx205_version.h"
 #include "tools/console_text_win32.h"
 #include "tools/message_pump_win32.h"
 
@@ -642,6 +643,10 @@ bool ResolveTopic(const Options& o, std::string& topic) {
 } // namespace
 
 int main(int argc, char** argv) {
+    if (argc == 2 && std::strcmp(argv[1], "--version") == 0) {
+        PrintLine("kx205dde %s", KX205_VERSION_TEXT);
+        return EXIT_DONE;
+    }
     Options o;
     if (!ParseArguments(argc, argv, o)) {
         for (const char* line : USAGE)

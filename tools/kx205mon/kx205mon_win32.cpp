@@ -10,6 +10,7 @@
 #include "acquisition/frame_decoder.h"
 #include "acquisition/serial_link_win32.h"
 #include "app/app_state.h"
+#include "kx205_version.h"
 #include "presentation/value_text.h"
 #include "presentation/value_text_win32.h"
 #include "tools/console_text_win32.h"
@@ -36,6 +37,10 @@ const char* WhyBroken(FrameReadError why) {
 } // namespace
 
 int main(int argc, char** argv) {
+    if (argc == 2 && std::strcmp(argv[1], "--version") == 0) {
+        PrintLine("kx205mon %s", KX205_VERSION_TEXT);
+        return 0;
+    }
     long port = 0;
     if (argc != 2 || !ParsePort(argv[1], port)) {
         PrintLine("Użycie: kx205mon COMn");
