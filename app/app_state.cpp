@@ -31,4 +31,9 @@ void FillDefaultState(AppState& state, ModuleHandle instance, bool firstInstance
     state.readouts[1] = nullptr;
     state.stopEvent = nullptr;
     state.acquisitionThread = nullptr;
+    state.statistics = nullptr;
+    state.figures = {VALUE_UNKNOWN, VALUE_UNKNOWN, VALUE_UNKNOWN, VALUE_UNKNOWN, VALUE_UNKNOWN, VALUE_UNKNOWN,
+                     VALUE_UNKNOWN, VALUE_UNKNOWN, VALUE_UNKNOWN, VALUE_UNKNOWN, VALUE_UNKNOWN};
+    StatisticsDefaults(state.statisticsSettings);
+    state.alarm = {};
 }

@@ -5,6 +5,9 @@
 
 #include <cstdint>
 
+#include "statistics/statistics_settings.h"
+#include "statistics/wind_alarm.h"
+
 struct HWND__;
 struct HINSTANCE__;
 using WindowHandle = HWND__*;     // HWND
@@ -45,6 +48,13 @@ struct AppState {
     // worker's thread, which ends the log writer before it ends itself.
     KernelHandle stopEvent;
     KernelHandle acquisitionThread;
+    // The frames of the last hour, which the acquisition worker adds under StateLock (null until start-up
+    // has made room for them); the rest of the statistics is the main thread's own: the figures as of the
+    // last frame, which the DDE items and the alarm go by, the window's and the alarm's settings, the alarm.
+    WindStatistics* statistics;
+    WindFigures figures;
+    StatisticsSettings statisticsSettings;
+    AlarmState alarm;
 };
 
 // speed and direction addressed by Quantity.

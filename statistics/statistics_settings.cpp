@@ -1,6 +1,8 @@
 // The new values' names and layouts: 32-bit little-endian words, read only at their exact length.
 #include "statistics/statistics_settings.h"
 
+#include "config/settings_store.h"
+
 #include "statistics/wind_units.h"
 
 namespace {

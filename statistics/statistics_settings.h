@@ -5,8 +5,9 @@
 
 #include <cstdint>
 
-#include "config/settings_store.h"
 #include "statistics/wind_alarm.h"
+
+struct SettingsStore; // config/settings_store.h, which needs AppState, which holds these settings
 
 // Groups of values for SaveStatisticsSettings.
 constexpr std::uint32_t STATS_SAVE_VIEW = 1;  // "Stats Window", "Stats Unit", "Stats Period"

@@ -83,7 +83,7 @@ void DirectionFigures(const Sums& sums, std::int64_t windowMs, std::int32_t mean
     double c = sums.cosine / static_cast<double>(sums.directions);
     direction = VectorDirection(s, c);
     if (direction == VALUE_UNKNOWN) return;
-    // Rounding can take s² + c² a hair above 1 for a steady wind.
+    // Rounding can take s*s + c*c a hair above 1 for a steady wind.
     double epsilon = std::sqrt(std::fmax(0.0, 1.0 - (s * s + c * c)));
     double radians = std::asin(epsilon) * (1.0 + (2.0 / std::sqrt(3.0) - 1.0) * epsilon * epsilon * epsilon);
     sigma = WholeDegrees(radians * DEGREES_PER_RADIAN);

@@ -26,8 +26,14 @@ TEST(AppState, EveryFieldGetsItsDefaultWhateverTheRecordHeld) {
                            0x00FFFF00, 0})); // green and cyan on black
         using Handles = std::vector<const void*>;
         EXPECT_EQ(Handles({s.instance, s.mainWindow, s.logEvent, s.logFile, s.portHandle, s.readouts[0],
-                           s.readouts[1], s.stopEvent, s.acquisitionThread}),
+                           s.readouts[1], s.stopEvent, s.acquisitionThread, s.statistics}),
                   Handles({instance, nullptr, InvalidHandle(), InvalidHandle(), InvalidHandle(), nullptr, nullptr,
-                           nullptr, nullptr}));
+                           nullptr, nullptr, nullptr}));
+        // Nothing is known of the wind, and no alarm raised, before the first frame.
+        const WindFigures& f = s.figures;
+        EXPECT_EQ(Numbers({f.gust, f.mean3s, f.meanSpeed2, f.meanSpeed10, f.meanDirection2, f.meanDirection10,
+                           f.sigma2, f.sigma10, f.peakGust, f.peakDirection, f.peakArrivalMs}),
+                  Numbers(11, VALUE_UNKNOWN));
+        EXPECT_EQ(std::tuple(s.alarm.raised, s.alarm.over, s.statisticsSettings.alarm.enabled), std::tuple(0, 0, 0));
     }
 }

@@ -168,8 +168,12 @@ TEST(WindUnits, SpeedsBeaufortNamesAndClock) {
             EXPECT_EQ(SpeedUnitText(out, 16, limits[force] + above, 3, ','), std::to_string(force + above));
     }
     std::vector<std::string> names;
-    for (int unit = -1; unit <= UNIT_BEAUFORT; ++unit) names.push_back(SpeedUnitName(unit));
-    EXPECT_EQ(names, std::vector<std::string>({"m/s", "m/s", "km/h", "w\xEAz\xB3y", "skala Beauforta"}));
+    char text[40];
+    for (int unit = -1; unit <= UNIT_BEAUFORT; ++unit)
+        names.push_back(SpeedUnitName(unit) + std::string("|") + SpeedUnitSymbol(unit) + "|" +
+                        SpeedWithUnitText(text, 40, 123, unit, ','));
+    EXPECT_EQ(names, std::vector<std::string>({"m/s|m/s|12,3 m/s", "m/s|m/s|12,3 m/s", "km/h|km/h|44,3 km/h",
+                                               "w\xEAz\xB3y|w|23,9 w", "skala Beauforta|\xB0" "B|6 \xB0" "B"}));
     // now (second of the day), ms before it, with seconds, text
     const std::tuple<std::int32_t, std::int64_t, bool, const char*> clocks[] = {
         {30, 60000, true, "23:59:30"}, {0, 1, true, "23:59:59"}, {45296, 0, false, "12:34"},
@@ -180,12 +184,32 @@ TEST(WindUnits, SpeedsBeaufortNamesAndClock) {
         char out[16];
         EXPECT_EQ(std::string(ClockText(out, sizeof out, second, ago, withSeconds)), text) << second << ago;
     }
+    // The peak 95 s before 00:00:30, in knots; then with no direction, and none at all.
+    WindFigures peak = {U, U, U, U, U, U, U, U, 162, 280, 5000};
+    EXPECT_STREQ(PeakGustText(text, 40, peak, 100000, 30, UNIT_KNOTS, ','), "31,5 w o 23:58:55, z 280\xB0");
+    peak.peakDirection = U;
+    EXPECT_STREQ(PeakGustText(text, 40, peak, 100000, 30, UNIT_MS, '.'), "16.2 m/s o 23:58:55");
+    peak.peakGust = U;
+    EXPECT_STREQ(PeakGustText(text, 40, peak, 100000, 30, UNIT_MS, '.'), "?????");
+    EXPECT_STREQ(DirectionText(text, 40, 5, 8), "5\xB0, odchylenie 8\xB0");
+    EXPECT_STREQ(DirectionText(text, 40, 355, U), "355\xB0");
+    EXPECT_STREQ(DirectionText(text, 40, U, 8), "?????");
+    std::vector<std::int32_t> tops;
+    for (std::int32_t highest : {0, 50, 51, 201, 1000, 1001, 1501}) tops.push_back(ChartSpeedTop(highest));
+    EXPECT_EQ(tops, std::vector<std::int32_t>({50, 50, 100, 300, 1000, 1500, 2000}));
+    // At 12:34:56 the labels of a 10-minute span go every 2 minutes (12:34, 12:32, ...), of an hour every 10.
+    std::int32_t ticks[8];
+    EXPECT_EQ(std::vector(ticks, ticks + ChartTimeTicks(45296, 600, ticks, 8)),
+              std::vector<std::int32_t>({56, 176, 296, 416, 536}));
+    EXPECT_EQ(std::vector(ticks, ticks + ChartTimeTicks(45296, 3600, ticks, 3)),
+              std::vector<std::int32_t>({296, 896, 1496}));
+    EXPECT_EQ(ChartTimeTicks(45000, 1800, ticks, 8), 7); // 12:30 itself, then every 5 minutes back to 12:00
 }
 
 TEST(WindAlarm, StepsAndSettingsChecks) {
     const AlarmSettings onGust = {1, ALARM_ON_GUST, 150, 120, 10}, onMean = {1, ALARM_ON_MEAN10, 150, 120, 0};
     const bool F = false, T = true;
-    // steps of: now, gust, 10-min mean, returned, raised
+    // steps of: now, the gust as it comes (the 3-s mean), 10-min mean, returned, raised
     using Steps = std::vector<std::tuple<std::int64_t, std::int32_t, std::int32_t, bool, bool>>;
     // settings, raised before, steps
     const std::tuple<AlarmSettings, bool, Steps> scenarios[] = {
@@ -196,11 +220,12 @@ TEST(WindAlarm, StepsAndSettingsChecks) {
           {30000, U, 0, F, F}, {31000, 150, 0, F, F}, {40999, 150, 0, F, F}, {41000, 150, 0, T, T}}},
         {onMean, F, {{0, 500, 149, F, F}, {1000, 500, 150, T, T}, {2000, 500, 119, F, F}}},
         {AlarmDefaults(), T, {{0, 500, 500, F, F}, {100000, 500, 500, F, F}}}, // switched off while raised
+        {{1, ALARM_ON_GUST, 150, 120, 0}, F, {{0, 150, 0, T, T}}},            // no time over: at once
     };
     for (const auto& [settings, raisedBefore, steps] : scenarios) {
         AlarmState state{raisedBefore, false, 0};
         for (const auto& [now, gust, mean10, returned, raised] : steps) {
-            WindFigures figures{gust, U, U, mean10, U, U, U, U, U, U, U};
+            WindFigures figures{500, gust, U, mean10, U, U, U, U, U, U, U}; // the 10-min highest plays no part
             EXPECT_EQ(AlarmUpdate(state, settings, figures, now), returned) << now;
             EXPECT_EQ(state.raised, raised) << now;
         }
@@ -213,6 +238,26 @@ TEST(WindAlarm, StepsAndSettingsChecks) {
     };
     for (const auto& [settings, valid] : checks)
         EXPECT_EQ(AlarmSettingsValid(settings), valid) << settings.threshold << " " << settings.release;
+    // The dialog's fields: threshold, release, seconds, then whether they are taken and what they give.
+    const std::tuple<const char*, const char*, const char*, bool, AlarmSettings> fields[] = {
+        {"15,5", "12.0", "30", true, {1, 1, 155, 120, 30}}, {"999,9", "1", "3600", true, {1, 1, 9999, 10, 3600}},
+        {"15,", "12", "0", true, {1, 1, 150, 120, 0}}, {"15,55", "12", "0", false, {}}, {"1000", "12", "0", false, {}},
+        {",5", "12", "0", false, {}}, {"15", "16", "0", false, {}}, {"15", "12", "3601", false, {}},
+        {"15", "12", "1,5", false, {}}, {"15", "", "0", false, {}},
+    };
+    for (const auto& [threshold, release, seconds, taken, want] : fields) {
+        AlarmSettings got = AlarmDefaults(), expected = taken ? want : AlarmDefaults();
+        EXPECT_EQ(AlarmFromFields(true, ALARM_ON_MEAN10, threshold, release, seconds, got), taken) << threshold;
+        EXPECT_EQ(std::tuple(got.enabled, got.source, got.threshold, got.release, got.minSeconds),
+                  std::tuple(expected.enabled, expected.source, expected.threshold, expected.release,
+                             expected.minSeconds)) << threshold;
+    }
+    char line[160];
+    EXPECT_STREQ(AlarmStatusText(line, sizeof line, AlarmDefaults(), false, ','), "Alarm wy\xB3\xB9" "czony");
+    EXPECT_STREQ(AlarmStatusText(line, sizeof line, onGust, false, ','),
+                 "Alarm czuwa: poryw od 15,0 m/s przez 10 s (odwo\xB3" "anie poni\xBF" "ej 12,0 m/s)");
+    EXPECT_STREQ(AlarmStatusText(line, sizeof line, onMean, true, '.'),
+                 "ALARM: \x9C" "rednia 10 min od 15.0 m/s (odwo\xB3" "anie poni\xBF" "ej 12.0 m/s)");
 }
 
 static auto Tie(const StatisticsSettings& s) {
@@ -272,7 +317,7 @@ TEST(StatisticsSettings, LoadSaveAndTheOlderValuesUntouched) {
         {unplaced, STATS_SAVE_VIEW, {}, true, {{"Stats Unit", UNIT}, {"Stats Period", PERIOD}}},
         {defaults, ALL, {}, true,
          {{"Stats Unit", {4, {0, 0, 0, 0}}}, {"Stats Period", {4, {10, 0, 0, 0}}},
-          {"Alarm", {3, {0, 0, 0, 0, 0, 0, 0, 0, 150, 0, 0, 0, 120, 0, 0, 0, 10, 0, 0, 0}}}}},
+          {"Alarm", {3, {0, 0, 0, 0, 0, 0, 0, 0, 150, 0, 0, 0, 120, 0, 0, 0, 0, 0, 0, 0}}}}},
         {stored, STATS_SAVE_ALARM, {{CALL_WRITE, 1}}, false, {}},
         {stored, STATS_SAVE_VIEW, {{CALL_WRITE, 3}}, false, {{"Stats Window", PLACE}, {"Stats Unit", UNIT}}},
         {stored, ALL, {{CALL_CREATE, 1}}, false, {}},
