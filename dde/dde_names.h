@@ -4,13 +4,20 @@
 
 #include <cstdint>
 
+#include "statistics/wind_statistics.h"
+
 constexpr char DDE_SERVICE_NAME[] = "KX205";
 constexpr int DDE_TOPIC_COUNT = 2; // indexed by Quantity
-constexpr int DDE_ITEM_COUNT = 3;
+constexpr int DDE_ITEM_COUNT = 8;
 extern const char* const DDE_TOPIC_BASE_NAMES[DDE_TOPIC_COUNT]; // "Prędkość", "Kierunek"
-extern const char* const DDE_ITEM_NAMES[DDE_ITEM_COUNT];         // "Wynik", "Pomiar", "Status"
+// "Wynik", "Pomiar", "Status" of both topics; the statistics: "Poryw" and "Alarm" of the speed, "Srednia2"
+// and "Srednia10" of both, "Odchylenie" of the direction.
+extern const char* const DDE_ITEM_NAMES[DDE_ITEM_COUNT];
 
-enum DdeItem : int { DDE_ITEM_RESULT = 0, DDE_ITEM_MEASUREMENT = 1, DDE_ITEM_STATUS = 2 };
+enum DdeItem : int {
+    DDE_ITEM_RESULT = 0, DDE_ITEM_MEASUREMENT = 1, DDE_ITEM_STATUS = 2, DDE_ITEM_GUST = 3, DDE_ITEM_MEAN2 = 4,
+    DDE_ITEM_MEAN10 = 5, DDE_ITEM_ALARM = 6, DDE_ITEM_SPREAD = 7
+};
 
 // Item texts are built in this many bytes, their zero byte included.
 constexpr int DDE_TEXT_CAPACITY = 100;
@@ -28,10 +35,15 @@ template <class Equal> int DdeLookup(int count, Equal equal) {
     return count;
 }
 
+// True for CF_TEXT and an item the topic has.
 bool DdeRequestValid(unsigned format, int topic, int item);
 
-// The text of item for the topic's quantity into out (DDE_TEXT_CAPACITY bytes): "Wynik" the value,
-// "Pomiar" the value with its unit, "Status" statusText cut to 99 characters, any other item the empty
-// text. Returns the data length, the zero byte included.
+// The number an item of the topic's quantity shows: the current value, a figure of the statistics, or 1 while
+// the alarm is raised and 0 otherwise.
+std::int32_t DdeItemValue(int item, int quantity, std::int32_t current, const WindFigures& figures, bool alarmRaised);
+
+// The text of item for the topic's quantity into out (DDE_TEXT_CAPACITY bytes): "Pomiar" the value with its
+// unit, "Status" statusText cut to 99 characters, "Alarm" the value's digit, the others the value as "Wynik"
+// shows it; an unknown item the empty text. Returns the data length, the zero byte included.
 int DdeItemText(char* out, int item, int quantity, std::int32_t value, const char* statusText,
                 char decimalSeparator, bool leadingZero);

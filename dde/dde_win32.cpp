@@ -60,6 +60,8 @@ HDDEDATA ItemData(HSZ topic, HSZ item, UINT format) {
         StateLocked lock;
         value = QuantityValue(state, q);
     }
+    // The statistics' figures and the alarm are the main thread's, as this callback is.
+    value = DdeItemValue(i, q, value, state.figures, state.alarm.raised);
     char status[DDE_TEXT_CAPACITY] = "";
     if (i == DDE_ITEM_STATUS)
         GetDlgItemTextA(state.mainWindow, IDC_MEASUREMENT_STATUS, status, sizeof status);
@@ -165,8 +167,9 @@ bool StopDde() {
 
 void PostAdviseAll() {
     if (server.instance == 0) return;
-    for (HSZ topic : server.topics) {
-        for (HSZ item : server.items)
-            PostAdvise(topic, item);
+    for (int q = 0; q < DDE_TOPIC_COUNT; ++q) {
+        for (int i = 0; i < DDE_ITEM_COUNT; ++i) {
+            if (DdeRequestValid(DDE_FORMAT_TEXT, q, i)) PostAdvise(server.topics[q], server.items[i]);
+        }
     }
 }

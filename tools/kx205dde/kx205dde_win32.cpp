@@ -37,7 +37,8 @@ const char* const USAGE[] = {
     "  kx205dde --advise [opcje] TEMAT POZYCJA     wiersz \"HH:MM:SS.mmm TEKST\" przy każdej zmianie",
     "  kx205dde --poke TEKST TEMAT POZYCJA         próba zapisu (usługa powinna odmówić)",
     "  kx205dde --execute POLECENIE TEMAT          próba wykonania polecenia (usługa powinna odmówić)",
-    "TEMAT: pełna nazwa (np. Prędkość#13330) albo speed lub direction; POZYCJA: Wynik, Pomiar albo Status.",
+    "TEMAT: pełna nazwa (np. Prędkość#13330) albo speed lub direction; POZYCJA: Wynik, Pomiar, Status,",
+    "Srednia2, Srednia10, a prędkości także Poryw i Alarm, kierunku Odchylenie.",
     "Opcje:",
     "  --count N        zakończ po N zmianach",
     "  --seconds S      zakończ po S sekundach",
@@ -600,7 +601,10 @@ int ShowAll(const Options& o) {
     }
     int result = EXIT_DONE;
     for (const std::string& topic : topics) {
-        for (const char* item : DDE_ITEM_NAMES) {
+        int quantity = topic.compare(0, std::strlen(DDE_TOPIC_BASE_NAMES[0]), DDE_TOPIC_BASE_NAMES[0]) == 0 ? 0 : 1;
+        for (int i = 0; i < DDE_ITEM_COUNT; ++i) {
+            if (!DdeRequestValid(DDE_FORMAT_TEXT, quantity, i)) continue;
+            const char* item = DDE_ITEM_NAMES[i];
             // A conversation per request: Wine's DDEML server follows its data with a stray answer that the
             // next request on the same conversation would take for a refusal.
             HCONV conversation =
