@@ -10,6 +10,7 @@
 #include "presentation/value_text.h"
 #include "presentation/value_text_win32.h"
 #include "resources/resource.h"
+#include "statistics/wind_statistics.h"
 
 namespace {
 
@@ -79,6 +80,8 @@ DWORD WINAPI AcquisitionThread(LPVOID appState) {
         }
         while (PortOpen(state)) {
             if (ReadFrameUnless(opened, state.stopEvent, frame, FRAME_LENGTH, nullptr) == FRAME_LENGTH) {
+                // The statistics go by when each frame came, on a clock that no change of the time of day moves.
+                ULONGLONG arrival = GetTickCount64();
                 std::int32_t old = serial, speed, direction;
                 int status = DecodeFrame(frame, FRAME_LENGTH, speed, direction, serial);
                 if (serial != old)
@@ -87,6 +90,9 @@ DWORD WINAPI AcquisitionThread(LPVOID appState) {
                     StateLocked lock;
                     state.speed = speed;
                     state.direction = direction;
+                    if (state.statistics != nullptr)
+                        StatsAddFrame(*state.statistics, static_cast<std::int64_t>(arrival), speed, direction, status,
+                                      serial);
                     // Another port was chosen meanwhile: this frame is still published, then we switch.
                     if (state.portNumber != port && state.portHandle != InvalidHandle()) {
                         CloseHandle(state.portHandle);

@@ -1,6 +1,9 @@
 // kx205.exe's entry: start-up with the first-run registration, the main window, and shutdown.
 #include <windows.h>
 
+#include <memory>
+#include <new>
+
 #include "acquisition/acquisition_win32.h"
 #include "app/app_state.h"
 #include "config/colors_dialog_win32.h"
@@ -11,6 +14,7 @@
 #include "presentation/help_win32.h"
 #include "presentation/main_dialog_win32.h"
 #include "resources/resource.h"
+#include "statistics/statistics_settings.h"
 
 namespace {
 
@@ -86,9 +90,15 @@ int Run(HINSTANCE instance, const char* commandLine) {
                !ParseCommandLine(state, commandLine, RegistrySettingsStore(HKEY_CURRENT_USER))) {
         Error("Błędny parametr w linii wywołania!");
     } else {
+        // The last hour of frames, made once. Without the room the program still reads, shows and logs; its
+        // statistics stay unknown.
+        std::unique_ptr<WindStatistics> statistics(new (std::nothrow) WindStatistics);
+        if (statistics != nullptr) StatsReset(*statistics);
+        state.statistics = statistics.get();
+        LoadStatisticsSettings(RegistrySettingsStore(HKEY_CURRENT_USER), state.statisticsSettings);
         INT_PTR result = DialogBoxParamA(instance, MAKEINTRESOURCEA(IDD_MAIN), nullptr, MainDialog,
                                          reinterpret_cast<LPARAM>(&state));
-        Shutdown(state);
+        Shutdown(state); // the workers end before the statistics go
         if (result == 1) {
             code = EXIT_NORMAL;
         } else {

@@ -15,6 +15,8 @@
 #include "presentation/display_win32.h"
 #include "presentation/help_win32.h"
 #include "resources/resource.h"
+#include "statistics/statistics_win32.h"
+#include "statistics/statistics_window_win32.h"
 
 namespace {
 
@@ -27,6 +29,7 @@ struct MainWindow {
     AppState* state;
     // MSG_START is the dialog manager's DM_SETDEFID: should anything send that, it must not start twice.
     bool started;
+    HWND statistics; // the statistics window, while it is open
 };
 
 MainWindow* WindowOf(HWND dialog) {
@@ -44,7 +47,7 @@ void SetIcon(HWND dialog, HINSTANCE instance, int size, WPARAM kind) {
 }
 
 BOOL OpenMainWindow(HWND dialog, AppState* state) {
-    auto* window = new (std::nothrow) MainWindow{state, false};
+    auto* window = new (std::nothrow) MainWindow{state, false, nullptr};
     if (window == nullptr) {
         EndDialog(dialog, 0);
         return TRUE;
@@ -105,7 +108,9 @@ void SerialChanged(HWND dialog, AppState& state, std::int32_t serial) {
     }
 }
 
-void Uninstall(HWND dialog) {
+void Uninstall(HWND dialog, MainWindow& window) {
+    // Gone before the settings go: closed by the user it would store its place again.
+    if (IsWindow(window.statistics)) DestroyWindow(window.statistics);
     if (UninstallSettings()) {
         Message(dialog, "Deinstalacja została zakończona pomyślnie!", MB_ICONINFORMATION);
     } else {
@@ -119,8 +124,12 @@ void RunDialog(HWND dialog, int id, DLGPROC procedure, const AppState& state, LP
     DialogBoxParamA(state.instance, MAKEINTRESOURCEA(id), dialog, procedure, parameter);
 }
 
-INT_PTR OnCommand(HWND dialog, AppState& state, int id) {
+INT_PTR OnCommand(HWND dialog, MainWindow& window, int id) {
+    AppState& state = *window.state;
     switch (id) {
+    case IDM_STATISTICS:
+        window.statistics = OpenStatisticsWindow(dialog, state, window.statistics);
+        return TRUE;
     case IDM_LOG_SETTINGS:
         RunDialog(dialog, IDD_LOG_SETTINGS, LogSettingsDialog, state, reinterpret_cast<LPARAM>(&state));
         return TRUE;
@@ -131,7 +140,7 @@ INT_PTR OnCommand(HWND dialog, AppState& state, int id) {
         RunDialog(dialog, IDD_COLORS, ColorsDialog, state, reinterpret_cast<LPARAM>(&state));
         return TRUE;
     case IDM_UNINSTALL:
-        Uninstall(dialog);
+        Uninstall(dialog, window);
         return TRUE;
     case IDM_EXIT:
         PostMessageA(dialog, WM_CLOSE, 0, 0);
@@ -168,13 +177,15 @@ INT_PTR CALLBACK MainDialog(HWND dialog, UINT message, WPARAM wParam, LPARAM lPa
         }
         return TRUE;
     case MSG_MEASURED:
+        StatisticsAfterFrame(state);
         PostAdviseAll();
+        if (IsWindow(window->statistics)) RefreshStatisticsWindow(window->statistics);
         return TRUE;
     case MSG_SERIAL_CHANGED:
         SerialChanged(dialog, state, static_cast<std::int32_t>(wParam));
         return TRUE;
     case WM_COMMAND:
-        return OnCommand(dialog, state, LOWORD(wParam));
+        return OnCommand(dialog, *window, LOWORD(wParam));
     case WM_HELP:
         HelpContents(dialog);
         return TRUE;

@@ -9,6 +9,8 @@
 #define IDD_PORT 104
 #define IDD_COLORS 105
 #define IDD_ABOUT 106
+#define IDD_STATISTICS 110
+#define IDD_ALARM 111
 
 // Pictures.
 #define IDI_KX205 107
@@ -40,6 +42,26 @@
 #define IDC_SERIAL_NUMBER 1019
 #define IDC_CURRENT_PORT 1020
 
+// Controls of the statistics window and of its alarm dialog.
+#define IDC_STATS_GUST 1101
+#define IDC_STATS_MEAN3S 1102
+#define IDC_STATS_SPEED2 1103
+#define IDC_STATS_SPEED10 1104
+#define IDC_STATS_DIRECTION2 1105
+#define IDC_STATS_DIRECTION10 1106
+#define IDC_STATS_PEAK 1107
+#define IDC_STATS_UNIT 1108
+#define IDC_STATS_PERIOD 1109
+#define IDC_STATS_ALARM 1110
+#define IDC_STATS_ALARM_SETTINGS 1111
+#define IDC_STATS_CHART 1112
+#define IDC_ALARM_ENABLED 1121
+#define IDC_ALARM_ON_GUST 1122
+#define IDC_ALARM_ON_MEAN 1123
+#define IDC_ALARM_THRESHOLD 1124
+#define IDC_ALARM_RELEASE 1125
+#define IDC_ALARM_SECONDS 1126
+
 // Menu commands of menu 101.
 #define IDM_LOG_SETTINGS 40001
 #define IDM_PORT 40002
@@ -48,6 +70,7 @@
 #define IDM_EXIT 40005
 #define IDM_HELP_CONTENTS 40006
 #define IDM_ABOUT 40007
+#define IDM_STATISTICS 40008
 
 // Help context ids of the pop-up topics: 0x8000 + template id in the upper half, control id in the lower
 // half; OK and Cancel carry the colours dialog's numbers in every dialog, so one topic serves them all.

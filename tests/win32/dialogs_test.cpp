@@ -89,7 +89,8 @@ TEST(AboutDialog, OnlyOkEndsIt) {
 TEST(DialogResources, MainMenu) {
     struct Item { const char* text; UINT id; };
     const std::vector<std::pair<const char*, std::vector<Item>>> menus = {
-        {"&KX-205", {{"&Rejestracja wynik\xF3w", IDM_LOG_SETTINGS}, {"&Port szeregowy", IDM_PORT},
+        {"&KX-205", {{"&Statystyka wiatru...", IDM_STATISTICS}, {"", 0},
+                     {"&Rejestracja wynik\xF3w", IDM_LOG_SETTINGS}, {"&Port szeregowy", IDM_PORT},
                      {"&Kolory", IDM_COLORS}, {"", 0}, {"Od&instaluj program", IDM_UNINSTALL}, {"", 0},
                      {"Za&ko\xF1" "cz", IDM_EXIT}}},
         {"Pomo&c", {{"&Spis tre\x9C" "ci", IDM_HELP_CONTENTS}, {"", 0}, {"&O programie", IDM_ABOUT}}}};
