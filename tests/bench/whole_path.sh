@@ -32,11 +32,15 @@ cpu() { # LABEL: the program's and the wineserver's CPU over cpu_seconds
   sleep "$cpu_seconds"
   p1="$(ticks "$pid")"; s1="$(ticks "$server")"
   LC_ALL=C awk -v p=$((p1 - p0)) -v s=$((s1 - s0)) -v hz="$hz" -v t="$cpu_seconds" -v label="$1" 'BEGIN {
-    printf "  %-18s kx205.exe %5.2f %% of a core (%.0f ms per minute); wineserver %5.2f %%\n",
+    printf "  %-34s kx205.exe %5.2f %% of a core (%.0f ms per minute); wineserver %5.2f %%\n",
            label, 100 * p / hz / t, 60000 * p / hz / t, 100 * s / hz / t }'
 }
 echo "CPU over ${cpu_seconds} s each (from /proc, every thread of the process; Wine's server listed beside it):"
 cpu "reading:"
+press "$(xwins "$CAPTION")" alt+k s
+wait_for 10 has_xwin "Statystyka wiatru" || fail "no statistics window"
+cpu "reading, statistics window open:"
+press "$(xwins "Statystyka wiatru")" alt+F4
 sim_stop $COM # unplugged: the pty and the COM link vanish, the simulator writes its stamps
 wait_until 15 '[ "$(control_text 1005)" = "Brak łączności z przyrządem" ]' || fail "the lost link was not shown"
 cpu "port missing:"
