@@ -12,11 +12,11 @@ APPS='HKCU\Software\Microsoft\Windows\CurrentVersion\Uninstall\KX-205'
 VERSION="$(sed -n -E 's/^#define KX205_VERSION_TEXT "(.*)"$/\1/p' "$BUILD/generated/kx205_version.h")"
 NEXT="${VERSION%.*}.$((${VERSION##*.} + 1))"
 FILES="kx205.exe kx205dde.exe kx205mon.exe Czytaj.txt"
-COM=64
+COM=72
 apps() { wine reg query "$APPS" /v "$1" 2>/dev/null | tr -d '\r' | sed -n -E "s/^ +$1 +REG_[A-Z]+ +//p"; }
 shortcut() { find "$WINEPREFIX/drive_c/users" -name 'Rizuzedarar KX-205.lnk'; }
 silent() { wine "$@" /S </dev/null >/dev/null 2>&1; }
-installed() { "$RUN" "$inst/$1" "${@:2}" 2>&1 </dev/null | utf8; }
+installed() { "$RUN" "$inst/$1" "${@:2}" 2>>"$KX205_WINE_ROOT/probe.err" </dev/null | utf8; }
 
 note "silent install: files, shortcut, Apps entry, file properties"
 silent "$setup" || fail "the setup program failed"

@@ -141,8 +141,8 @@ type_text() { # WINDOW TEXT
 }
 # The texts of every visible window with the program's caption, in UTF-8 (see wintext).
 texts() { "$RUN" "$BUILD/wintext.exe" "${1:-$CAPTION}" 2>/dev/null | utf8; }
-# The text of control ID in the window with the program's caption that has it.
-control_text() { texts | sed -n -E "s/^$1 //p" | head -n 1; }
+# The text of control ID in the window with the program's caption (or CAPTION) that has it.
+control_text() { texts "${2:-$CAPTION}" | sed -n -E "s/^$1 //p" | head -n 1; }
 has_text() { texts "${2:-$CAPTION}" | grep -qF -- "$1"; }
 
 shot() { import -window root "$ARTIFACTS/$1.png" 2>/dev/null; }

@@ -52,6 +52,8 @@ const char USAGE[] =
     "  --seed N               seed of the wind model and of the faults (default 1)\n"
     "  --count-speed          the speed counts frames: frame N carries N modulo 10000 tenths of m/s\n"
     "                         (0.1, 0.2, ...), so a reader can tell which frame it shows\n"
+    "  --series LIST          a scripted wind, played over and over: SPEED/DIRECTION*FRAMES,... e.g.\n"
+    "                         12.0/350*1,12.0/10*1 (FRAMES 1 when left out)\n"
     "Faults:\n"
     "  --parity-error-every N  every Nth frame has one byte with even parity\n"
     "  --no-cr-every N         every Nth frame ends without its CR\n"
@@ -73,6 +75,7 @@ const char USAGE[] =
 
 struct Options {
     std::string device, link, pidFile, termiosFile, stampFile;
+    std::vector<std::pair<SimMeasurement, long>> series; // speed and direction, and for how many frames
     long baud = 300, periodMs = 1000, frames = -1, maxSeconds = -1;
     bool fast = false, verbose = false, countSpeed = false;
     long serial = 13330, status = 0, newSerial = -1;
@@ -104,6 +107,25 @@ bool ParseDouble(const char* text, double& out) {
     if (end == text || *end != '\0') return false;
     out = v;
     return true;
+}
+
+// "SPEED/DIRECTION*FRAMES,...": a speed in m/s (one decimal), a direction in degrees, a count of frames.
+bool ParseSeries(const char* text, std::vector<std::pair<SimMeasurement, long>>& series) {
+    series.clear();
+    for (const char* p = text; *p != '\0';) {
+        char* end = nullptr;
+        double speed = std::strtod(p, &end);
+        if (end == p || *end != '/') return false;
+        long direction = std::strtol(end + 1, &end, 10), frames = 1;
+        if (*end == '*') frames = std::strtol(end + 1, &end, 10);
+        if (speed < 0 || speed > 999.9 || direction < 0 || direction > 999 || frames < 1) return false;
+        series.push_back({SimMeasurement{0, 0, static_cast<int>(direction), static_cast<int>(speed * 10 + 0.5)},
+                          frames});
+        if (*end == ',') ++end;
+        else if (*end != '\0') return false;
+        p = end;
+    }
+    return !series.empty();
 }
 
 bool ParseOptions(int argc, char** argv, Options& o) {
@@ -139,6 +161,7 @@ bool ParseOptions(int argc, char** argv, Options& o) {
         if (arg == "--pid-file") { o.pidFile = value; known = true; }
         if (arg == "--termios-file") { o.termiosFile = value; known = true; }
         if (arg == "--stamp-file") { o.stampFile = value; known = true; }
+        if (arg == "--series") { known = true; ok = ParseSeries(value, o.series); }
         for (const LongOpt& l : longs) {
             if (arg == l.name) { known = true; ok = ParseLong(value, *l.target); }
         }
@@ -349,6 +372,20 @@ int main(int argc, char** argv) {
         if (o.speed >= 0) m.speed = static_cast<int>(o.speed * 10 + 0.5);
         if (o.direction >= 0) m.direction = static_cast<int>(o.direction + 0.5);
         if (o.countSpeed) m.speed = static_cast<int>((i + 1) % 10000);
+        if (!o.series.empty()) {
+            // The frame's place in the whole series, played over and over.
+            long total = 0;
+            for (const auto& segment : o.series) total += segment.second;
+            long at = i % total;
+            for (const auto& [segment, frames] : o.series) {
+                if (at < frames) {
+                    m.speed = segment.speed;
+                    m.direction = segment.direction;
+                    break;
+                }
+                at -= frames;
+            }
+        }
         std::uint8_t frame[14];
         EncodeFrame(m, frame);
         const char* fault = "";
