@@ -75,7 +75,7 @@ const char GUIDE[] =
     "Liczą się tylko poprawne wartości: wielkość, której błąd zgłasza przyrząd, nie wchodzi do średniej. "
     "Średnia jest znana, gdy poprawne ramki pokrywają co najmniej dwie trzecie jej okresu, inaczej widać "
     "\"?????\". Gdy przyrząd milknie, stare ramki wypadają z okresów i wielkości stają się nieznane.\r\n"
-    "Jednostkę (m/s, km/h, węzły, skala Beauforta), okres wykresu (10, 30 albo 60 min), położenie i rozmiar "
+    "Klawisz F1 na polu okna wyjaśnia jego wielkość. Jednostkę (m/s, km/h, węzły, skala Beauforta), okres wykresu (10, 30 albo 60 min), położenie i rozmiar "
     "okna program zapamiętuje. Na wykresie prędkość (niebieska) i poryw (czerwony) według lewej osi, kierunek "
     "(zielone punkty) według prawej, od 0° do 360°.\r\n"
     "Przycisk \"Alarm...\" ustawia alarm na poryw (bieżącą średnią z 3 s) albo na średnią z 10 minut: próg "
@@ -133,6 +133,31 @@ const Topic TOPICS[] = {
                  "dziesiętna)."},
     {0x806803F6, "Porty szeregowe, które można teraz otworzyć. Wybierz port, do którego podłączony jest "
                  "wiatromierz KX-205; port używany w tej chwili jest podany niżej."},
+    {0x806E044D, "Poryw: najwyższa średnia prędkość z 3 s w ostatnich 10 minutach, jak poryw określa WMO."},
+    {0x806E044E, "Wiatr teraz: średnia prędkość z ostatnich 3 s (7 ramek przyrządu)."},
+    {0x806E044F, "Średnia prędkość z ostatnich 2 minut; \"?????\", dopóki poprawne ramki nie pokryją dwóch "
+                 "trzecich tego czasu."},
+    {0x806E0450, "Średnia prędkość z ostatnich 10 minut; \"?????\", dopóki poprawne ramki nie pokryją dwóch "
+                 "trzecich tego czasu."},
+    {0x806E0451, "Średni kierunek z 2 minut: kierunek średniego wektora, więc 355°, 5° i 15° dają 5°; obok "
+                 "odchylenie standardowe kierunku. Nieznany przy ciszy (poniżej 0,5 m/s)."},
+    {0x806E0452, "Średni kierunek z 10 minut: kierunek średniego wektora, obok odchylenie standardowe "
+                 "kierunku. Nieznany przy ciszy (poniżej 0,5 m/s)."},
+    {0x806E0453, "Najsilniejszy poryw od uruchomienia programu albo od podłączenia innego przyrządu, z godziną "
+                 "i kierunkiem wiatru w tej chwili."},
+    {0x806E0454, "Jednostka prędkości w tym oknie: m/s, km/h, węzły albo stopnie skali Beauforta."},
+    {0x806E0455, "Okres wykresu: ostatnie 10, 30 albo 60 minut."},
+    {0x806E0456, "Stan alarmu: wyłączony, czuwa albo podniesiony (na czerwono)."},
+    {0x806E0457, "Otwiera ustawienia alarmu: wartość, progi i czas nad progiem."},
+    {0x806E0458, "Prędkość (niebieska) i poryw (czerwony) według lewej osi, kierunek (zielone punkty) według "
+                 "prawej osi, od 0° do 360°."},
+    {0x806F0461, "Włącza albo wyłącza alarm."},
+    {0x806F0462, "Alarm według porywu: bieżącej średniej prędkości z 3 s."},
+    {0x806F0463, "Alarm według średniej prędkości z 10 minut."},
+    {0x806F0464, "Prędkość w m/s, od której (przez podany czas) podnosi się alarm: od 0,1 do 999,9."},
+    {0x806F0465, "Prędkość w m/s, poniżej której alarm się odwołuje; nie wyższa od progu alarmu."},
+    {0x806F0466, "Ile sekund (od 0 do 3600) wartość musi trwać na progu alarmu lub nad nim, zanim alarm się "
+                 "podniesie."},
     {0x806903F7, "Kolor cyfr odczytu prędkości wiatru."},
     {0x806903F8, "Kolor cyfr odczytu kierunku wiatru."},
     {0x806903F9, "Kolor tła odczytu prędkości wiatru."},

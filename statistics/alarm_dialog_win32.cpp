@@ -4,12 +4,19 @@
 
 #include "app/app_state.h"
 #include "config/settings_store_win32.h"
+#include "presentation/help_win32.h"
 #include "presentation/value_text_win32.h"
 #include "resources/resource.h"
 #include "statistics/statistics_settings.h"
 #include "statistics/wind_units.h"
 
 namespace {
+
+const DWORD HELP_PAIRS[] = {IDC_ALARM_ENABLED,   HID_ALARM_ENABLED,   IDC_ALARM_ON_GUST, HID_ALARM_ON_GUST,
+                            IDC_ALARM_ON_MEAN,   HID_ALARM_ON_MEAN,   IDC_ALARM_THRESHOLD, HID_ALARM_THRESHOLD,
+                            IDC_ALARM_RELEASE,   HID_ALARM_RELEASE,   IDC_ALARM_SECONDS, HID_ALARM_SECONDS,
+                            IDC_OK,              HID_OK,              IDC_CANCEL,        HID_CANCEL,
+                            0,                   0};
 
 AppState& StateOf(HWND dialog) {
     return *reinterpret_cast<AppState*>(GetWindowLongPtrA(dialog, GWLP_USERDATA));
@@ -78,6 +85,8 @@ INT_PTR CALLBACK AlarmDialog(HWND dialog, UINT message, WPARAM wParam, LPARAM lP
     case WM_CLOSE:
         EndDialog(dialog, 0);
         return TRUE;
+    case WM_HELP:
+        return ShowContextHelp(reinterpret_cast<const HELPINFO*>(lParam), HELP_PAIRS);
     }
     return FALSE;
 }

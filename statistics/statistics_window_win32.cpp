@@ -29,6 +29,14 @@ constexpr std::int32_t PERIODS[] = {10, 30, 60};
 constexpr COLORREF SPEED_COLOR = RGB(0, 70, 200), GUST_COLOR = RGB(210, 0, 0),
                    DIRECTION_COLOR = RGB(0, 150, 0);
 constexpr COLORREF GRID_COLOR = RGB(215, 215, 215), ALARM_COLOR = RGB(210, 0, 0);
+// F1 on a field explains its figure.
+const DWORD HELP_PAIRS[] = {IDC_STATS_GUST,   HID_STATS_GUST,   IDC_STATS_MEAN3S,      HID_STATS_MEAN3S,
+                            IDC_STATS_SPEED2, HID_STATS_SPEED2, IDC_STATS_SPEED10,     HID_STATS_SPEED10,
+                            IDC_STATS_DIRECTION2, HID_STATS_DIRECTION2, IDC_STATS_DIRECTION10, HID_STATS_DIRECTION10,
+                            IDC_STATS_PEAK,   HID_STATS_PEAK,   IDC_STATS_UNIT,        HID_STATS_UNIT,
+                            IDC_STATS_PERIOD, HID_STATS_PERIOD, IDC_STATS_ALARM,       HID_STATS_ALARM,
+                            IDC_STATS_ALARM_SETTINGS, HID_STATS_ALARM_SETTINGS, IDC_STATS_CHART, HID_STATS_CHART,
+                            0, 0};
 
 // One per window, from WM_INITDIALOG to WM_NCDESTROY.
 struct StatisticsWindow {
@@ -337,8 +345,7 @@ INT_PTR CALLBACK StatisticsDialog(HWND window, UINT message, WPARAM wParam, LPAR
         SetBkMode(reinterpret_cast<HDC>(wParam), TRANSPARENT);
         return reinterpret_cast<INT_PTR>(GetSysColorBrush(COLOR_BTNFACE));
     case WM_HELP:
-        HelpContents(GetWindow(window, GW_OWNER));
-        return TRUE;
+        return ShowContextHelp(reinterpret_cast<const HELPINFO*>(lParam), HELP_PAIRS);
     case WM_CLOSE:
         DestroyWindow(window);
         return TRUE;

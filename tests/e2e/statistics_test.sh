@@ -14,8 +14,8 @@ wind() {
 shown() { control_text "$1" "$STATS"; }
 open_statistics() {
   press "$main" alt+k s
-  wait_for 10 has_xwin "$STATS" || fail "no statistics window from the menu"
-  stats="$(xwins "$STATS")"
+  window "$STATS"
+  stats="$win"
 }
 settings_seed $COM "$KX205_WINE_ROOT/unused.csv" 60 0 0
 # Its place, left 20, top 30, right 520, bottom 530, as the program stores it.
@@ -41,13 +41,12 @@ shot statistics-steady
 
 note "the alarm on the gust from 15,0 m/s, released below 13,0 m/s: raised at 18,0, held at 14,0, released at 12,0"
 press "$stats" alt+a
-wait_for 10 has_xwin "Alarm" || fail "no alarm dialog"
-dialog="$(xwins "Alarm")"
-press "$dialog" space alt+r # on; the threshold's field, selected as it is entered
-type_text "$dialog" 15
-press "$dialog" alt+o
-type_text "$dialog" 13
-press "$dialog" Return
+window "Alarm"
+press "$win" space alt+r # on; the threshold's field, selected as it is entered
+type_text "$win" 15
+press "$win" alt+o
+type_text "$win" 13
+press "$win" Return
 wait_until 10 '[ "$(shown 1110)" = "Alarm czuwa: poryw od 15,0 m/s przez 0 s (odwołanie poniżej 13,0 m/s)" ]' ||
   fail "alarm line: $(shown 1110)"
 [ "$(probe speed Alarm)" = 0 ] || fail "an alarm at 12,0 m/s"
@@ -64,7 +63,10 @@ wind 12.0
 wait_until 30 '[ "$(probe speed Alarm)" = 0 ]' || fail "not released at 12,0 m/s"
 [ "$(shown 1101)" = "18,0 m/s" ] && [ "$(probe speed Poryw)" = "18,0" ] || fail "the gust of the last 10 minutes: $(shown 1101), $(probe speed Poryw)"
 
-note "km/h, then a restart: the unit, the place and the alarm are kept"
+note "km/h (F1 on the field tells what it is), then a restart: the unit, the place and the alarm are kept"
+press "$stats" alt+j F1
+wait_for 5 has_text "" "Jednostka prędkości w tym oknie: m/s, km/h, węzły albo stopnie skali Beauforta." ||
+  fail "F1 on the unit showed no pop-up"
 press "$stats" alt+j Down
 wait_until 10 '[ "$(shown 1102)" = "43,2 km/h" ]' || fail "no km/h: $(shown 1102)"
 kx_close stats

@@ -13,7 +13,7 @@ TEST(HelpTexts, EveryPairedControlHasItsTopicAndNothingElseDoes) {
     EXPECT_EQ(HelpPopupText(pairs, 0), nullptr);
     for (std::uint32_t id : {0x806903E9u, 0x806903EBu, 0x806703EFu, 0x806703F0u, 0x806703F1u, 0x806703F2u,
                              0x806703F3u, 0x806703F4u, 0x806703F5u, 0x806803F6u, 0x806903F7u, 0x806903F8u,
-                             0x806903F9u, 0x806903FAu}) {
+                             0x806903F9u, 0x806903FAu, 0x806E044Du, 0x806E0458u, 0x806F0461u, 0x806F0466u}) {
         ASSERT_NE(HelpTopicText(id), nullptr) << std::hex << id;
         EXPECT_GT(std::strlen(HelpTopicText(id)), 20u) << std::hex << id;
     }
