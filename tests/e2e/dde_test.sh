@@ -34,26 +34,27 @@ check 0 "$status" "$SPEED#13330" Status
 check 0 "$status" --raw direction Status
 check 0 "270°" --raw Kierunek#13330 Pomiar
 check 0 270 --service "" Kierunek#13330 Wynik          # a topic named without the service: its own
-check 0 "270°" --raw --service "" Kierunek#13330 Pomiar
 check 3 "" --format 13 speed Wynik                     # CF_UNICODETEXT
-check 3 "" --raw --format 13 speed Wynik
 check 3 "" --advise --format 13 speed Wynik
 check 3 "" speed Nic
-check 3 "" --raw --advise direction Nic
 check 3 "" --poke 1,0 speed Wynik
 check 3 "" --execute "[Zamknij]" direction
 check 1 "" Kierunek#13331 Wynik
-check 1 "" Kierunek Wynik
 check 1 "" --raw "$SPEED" Wynik
 check 1 "" --service KX206 Kierunek#13330 Wynik
 
-note "advise loops of a dozen clients on both topics at once, several on one item"
+note "advise loops of a dozen clients on both topics at once, several on one item, one of them killed"
 probe_start s1 --raw --advise speed Wynik
 probe_start s2 --advise speed Pomiar
 probe_start d1 --advise direction Wynik
 probe_start d2 --raw --advise Kierunek#13330 Pomiar
 clients="s1 s2 d1 d2"
 for i in $(seq 3 10); do probe_start "s$i" --advise speed Wynik; clients="$clients s$i"; done
+wait_until 20 '[ "$(grep -c . "$KX205_WINE_ROOT/s10.out")" -ge 3 ]' || fail "no updates"
+# The newest DDEML client killed without a word: Wine would leave every older one without updates at its
+# dead window.
+kill -9 "$(pgrep -n -f "kx205dde.exe --advise speed Wynik")"
+clients="${clients% s10}"
 enough() { local c; for c in $clients; do [ "$(grep -c . "$KX205_WINE_ROOT/$c.out")" -ge 25 ] || return 1; done; }
 wait_for 90 enough || fail "the advise loops stalled"
 "$KX205_SIM_CTL" serial-change $COM

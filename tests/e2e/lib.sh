@@ -114,6 +114,8 @@ exit_code() { # NAME SECONDS: the exit code of a program or probe once it ended,
 xwins() { xdotool search --onlyvisible --name "^$1\$" 2>/dev/null; }
 xwin_count() { xwins "$1" | wc -l; }
 has_xwin() { [ "$(xwin_count "$1")" -ge "${2:-1}" ]; }
+# window TITLE [SECONDS]: waits for a visible window with that title, the newest of which becomes $win.
+window() { wait_for "${2:-10}" has_xwin "$1" || fail "no window \"$1\""; win="$(xwins "$1" | tail -n 1)"; }
 # The visible window with that title that is not one of the ids given.
 xwin_other() {
   local title="$1" w; shift
@@ -150,18 +152,6 @@ shot() { import -window root "$ARTIFACTS/$1.png" 2>/dev/null; }
 pixels() {
   import -window "$1" png:- 2>/dev/null | convert png:- -format %c histogram:info:- 2>/dev/null |
     awk -v c="$2" 'toupper($0) ~ toupper(c) { sub(":", "", $1); n += $1 } END { print n + 0 }'
-}
-# The fewest and the most pixels of colour in six looks at the window: a read-out shown steadily never
-# drops to nothing.
-pixel_range() {
-  local n min=999999 max=0 i
-  for i in 1 2 3 4 5 6; do
-    n="$(pixels "$1" "$2")"
-    [ "$n" -lt "$min" ] && min="$n"
-    [ "$n" -gt "$max" ] && max="$n"
-    sleep 0.17
-  done
-  echo "$min $max"
 }
 # Looks at the window until a read-out in that colour has been seen both gone and shown: it blinks.
 blink_seen=""

@@ -26,23 +26,22 @@ done
 note "the logging settings: a bad interval is refused, a good one applies and is saved"
 LOG_DIALOG="Rejestracja wyników"
 press "$main" alt+k r
-wait_for 10 has_xwin "$LOG_DIALOG" || fail "no logging dialog"
-dialog="$(xwins "$LOG_DIALOG")"
+window "$LOG_DIALOG"
 # From the check box, Tab goes to the name, the chooser button and then the hours: each field is selected
 # as it is entered, so typing replaces it.
-press "$dialog" Tab Tab Tab
-type_text "$dialog" 00
-press "$dialog" Tab
-type_text "$dialog" 60
-press "$dialog" Return
+press "$win" Tab Tab Tab
+type_text "$win" 00
+press "$win" Tab
+type_text "$win" 60
+press "$win" Return
 wait_for 10 has_text "Niepoprawna wartość interwału!" || fail "a 60-minute interval was not refused"
 press "$(xwin_other "$CAPTION" "$main")" Return
 has_xwin "$LOG_DIALOG" || fail "the refused interval closed the dialog"
-press "$dialog" Tab
-type_text "$dialog" 05
-press "$dialog" shift+Tab
-type_text "$dialog" 00
-press "$dialog" Return
+press "$win" Tab
+type_text "$win" 05
+press "$win" shift+Tab
+type_text "$win" 00
+press "$win" Return
 # OK closes the open log and opens it again: it exists, so the question comes; No appends.
 wait_for 10 has_text "Plik rejestracji pomiarów już istnieje. Skasować go?" || fail "no question about the log"
 before="$(wc -l <"$log")"

@@ -5,18 +5,12 @@ source "$(dirname "${BASH_SOURCE[0]}")/lib.sh"
 monitor="$1"
 com=21
 out="$KX205_WINE_ROOT/monitor.out"
-fail() {
-  echo "FAIL: $*"
-  echo "--- monitor output:"; utf8 <"$out"
-  echo "--- COM$com: $(ls -l "$WINEPREFIX/dosdevices/com$com" 2>&1)"; cat "$KX205_WINE_ROOT/sim-com$com.log"
-  exit 1
-}
 frames() { utf8 <"$out" | grep -c '12,3m/s *270° *nr 13330 *Błąd pomiaru prędkości wiatru'; }
 
 sim_start $com --period 150 --speed 12.3 --direction 270 --serial 13330 --status 2
 "$RUN" "$monitor" COM$com >"$out" 2>&1 </dev/null &
 e2e_programs+=("$!")
-wait_until 20 '[ "$(frames)" -ge 5 ]' || fail "no decoded frames"
+wait_until 20 '[ "$(frames)" -ge 5 ]' || fail "no decoded frames: $(utf8 <"$out")"
 grep -q 'COM21: port otwarty' "$out" || fail "no open message"
 sim_stop $com
 wait_until 10 'utf8 <"$out" | grep -q "COM21: łącze przerwane"' || fail "no broken-link message"

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Start-up of kx205.exe as a new user meets it: the registration question declined, then the first-run
-# registration walked through its three dialogs with the keyboard and the settings it stores; a DDE topic as
-# the command line; a log file that cannot be opened; a rejected command line.
+# registration walked through its three dialogs with the keyboard and the settings it stores; a log file
+# that cannot be opened; a rejected command line.
 source "$(dirname "${BASH_SOURCE[0]}")/lib.sh"
 COM=61
 log="$KX205_WINE_ROOT/first-run.csv"
@@ -26,43 +26,33 @@ wait_for 15 has_xwin "Port szeregowy" || fail "no port dialog"
 texts "Port szeregowy" | grep -qx "1014 item COM$COM" || fail "the simulator's port is not offered"
 shot startup-port-dialog
 press "$(xwins "Port szeregowy")" Down Return
-wait_for 15 has_xwin "Rejestracja wyników" || fail "no logging dialog"
-w="$(xwins "Rejestracja wyników")"
+window "Rejestracja wyników" 15
 # Tick logging, then Tab into each field: the dialog selects a field's text as it is entered.
-press "$w" space Tab
-type_text "$w" "$(winpath "$log")"
-press "$w" Tab Tab
-type_text "$w" 00
-press "$w" Tab
-type_text "$w" 00
-press "$w" Tab
-type_text "$w" 02
+press "$win" space Tab
+type_text "$win" "$(winpath "$log")"
+press "$win" Tab Tab
+type_text "$win" 00
+press "$win" Tab
+type_text "$win" 00
+press "$win" Tab
+type_text "$win" 02
 shot startup-log-dialog
-press "$w" Return
+press "$win" Return
 wait_for 15 has_xwin "Kolory" || fail "no colours dialog"
 press "$(xwins "Kolory")" Return
 wait_for 30 has_xwin "$CAPTION" || fail "no main window after the registration"
 main="$(xwins "$CAPTION")"
 # The Text kind: TAB between the fields, the decimal comma of the Polish locale.
 wait_for 20 grep -q $'\t4,2\t135\r$' "$log" 2>/dev/null || fail "no records in $log"
-[ "$(setting Port)" = "0x3d" ] || fail "Port is $(setting Port)"
-[ "$(setting Log)" = "0x1" ] || fail "Log is $(setting Log)"
-[ "$(setting Interval)" = "0x2" ] || fail "Interval is $(setting Interval)"
-[ "$(setting Format)" = "0x0" ] || fail "Format is $(setting Format)"
+for value in "Port 0x3d" "Log 0x1" "Interval 0x2" "Format 0x0" "Colors 00FF00000000000000FFFF0000000000"; do
+  set -- $value
+  [ "$(setting "$1")" = "$2" ] || fail "$1 is $(setting "$1")"
+done
 [ "$(setting 'Log File')" = "$(winpath "$log")" ] || fail "Log File is $(setting 'Log File')"
-[ "$(setting Colors)" = "00FF00000000000000FFFF0000000000" ] || fail "Colors is $(setting Colors)"
 types="$(wine reg query "$KEY" 2>/dev/null | tr -d '\r' | awk 'NF >= 3 { print $(NF - 1) }' | sort | tr '\n' ' ')"
 [ "$types" = "REG_BINARY REG_DWORD REG_DWORD REG_DWORD REG_DWORD REG_SZ " ] || fail "value types: $types"
 shot startup-registered
 kx_close register
-
-note "a DDE topic as the command line: accepted, nothing changes"
-before="$(wine reg query "$KEY" 2>/dev/null)"
-rm -f "$log" # no question about an existing log file
-kx_open topic "Prędkość#13330"
-wait_until 15 '[ "$(control_text 1005)" = "Pomiar --> OK" ]' || fail "no measurement with a topic command line"
-[ "$(wine reg query "$KEY" 2>/dev/null)" = "$before" ] || fail "the topic command line changed the settings"
-kx_close topic
 
 note "a log file that cannot be opened: the logging dialog again, its chooser starting from the stored name"
 missing="$KX205_WINE_ROOT/no/such/folder/wiatr.csv"
@@ -71,14 +61,13 @@ kx_start retry
 wait_for 30 has_text "Wybrany plik rejestracji wyników pomiaru jest niedostępny." ||
   fail "no message about the unavailable log file"
 press "$(xwins "$CAPTION" | tail -n 1)" Return
-wait_for 10 has_xwin "Rejestracja wyników" || fail "the logging dialog was not offered again"
-dialog="$(xwins "Rejestracja wyników")"
-press "$dialog" Tab Tab space # from the check box over the name to the chooser's button
+window "Rejestracja wyników" # offered again
+press "$win" Tab Tab space # from the check box over the name to the chooser's button
 wait_for 10 has_xwin "Wybierz plik logu" || fail "no chooser"
 texts "Wybierz plik logu" | grep -q "^1148 wiatr.csv$" || fail "the chooser did not start from the stored name"
 press "$(xwins "Wybierz plik logu")" Escape
 wait_for 5 eval '! has_xwin "Wybierz plik logu"' || fail "the chooser stayed"
-press "$dialog" shift+Tab shift+Tab space Return # back to the check box: logging off, OK
+press "$win" shift+Tab shift+Tab space Return # back to the check box: logging off, OK
 wait_until 20 '[ "$(control_text 1006)" = "Bez rejestracji do pliku" ]' || fail "did not start without logging"
 [ "$(setting Log)" = 0x0 ] || fail "logging switched off in the retry was not saved"
 kx_close retry "$(xwins "$CAPTION")"

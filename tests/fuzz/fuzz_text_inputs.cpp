@@ -1,12 +1,10 @@
-// The texts that come from outside: the command line, the interval fields and the DDE names and items. The
-// command line leaves the name terminated and only valid option values; a valid interval reads back the
-// same from its own fields; an item text fits its buffer and is as long as said.
+// The texts that come from outside: the command line and the interval fields. The command line leaves the
+// name terminated and only valid option values; a valid interval reads back the same from its own fields.
 #include <cstdlib>
 #include <cstring>
 #include <string>
 
 #include "config/command_line.h"
-#include "dde/dde_names.h"
 #include "logging/log_settings.h"
 #include "tests/unit/memory_settings_store.h"
 
@@ -37,16 +35,5 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, size_t size) {
             std::abort();
     }
 
-    if (size >= 8) {
-        char out[DDE_TEXT_CAPACITY + 1];
-        out[DDE_TEXT_CAPACITY] = 0x5A;
-        std::int32_t value;
-        std::memcpy(&value, data + 2, 4);
-        int length = DdeItemText(out, data[0] % 5, data[1] % 2, value, line + 6, static_cast<char>(data[6]), data[7] & 1);
-        if (out[DDE_TEXT_CAPACITY] != 0x5A || length != static_cast<int>(std::strlen(out)) + 1) std::abort();
-        char topic[64];
-        DdeTopicName(topic, data[0] % 64, data[1] % 2, value);
-        if (data[0] % 64 > 0 && std::strlen(topic) >= data[0] % 64u) std::abort();
-    }
     return 0;
 }

@@ -136,10 +136,6 @@ TEST(WindStatistics, ChartColumns) {
     for (int i = 0; i < 7; ++i)
         EXPECT_EQ(std::vector({columns[i].speed, columns[i].gust, columns[i].direction}),
                   std::vector(want[i], want[i] + 3)) << i;
-    // Over 80 frame times the oldest 10 hold none: unknown, whatever the buffer held.
-    EXPECT_EQ(StatsChartColumns(*stats, now, 80 * STATS_FRAME_MS, 8, columns), 8);
-    EXPECT_EQ(std::vector({columns[0].speed, columns[0].gust, columns[0].direction}), std::vector({U, U, U}));
-    EXPECT_EQ(StatsChartColumns(*stats, now, 60 * STATS_FRAME_MS, 0, columns), 0);
     EXPECT_EQ(StatsChartColumns(*stats, now, 0, 6, columns), 0);
     // A full ring at four frames a second (a feed without the line rate): one 60-min column holds each record
     // once, and none of those overwritten: (8639 × 100 + 9999) / 8640.
@@ -151,21 +147,16 @@ TEST(WindStatistics, ChartColumns) {
 
 TEST(WindUnits, SpeedsBeaufortNamesAndClock) {
     // tenths of m/s, unit, text
+    // Beaufort by WMO's upper limit of each force in m/s: 0.2 is still force 0, 0.3 force 1.
     const std::tuple<std::int32_t, int, const char*> speeds[] = {
         {123, UNIT_MS, "12,3"}, {123, UNIT_KMH, "44,3"}, {9999, UNIT_KMH, "3599,6"}, {1, UNIT_KNOTS, "0,2"},
-        {9999, UNIT_KNOTS, "1943,7"}, {U, UNIT_KNOTS, "?????"}, {57, 9, "5,7"}, {0, UNIT_BEAUFORT, "0"},
-        {9999, UNIT_BEAUFORT, "12"}, {U, UNIT_BEAUFORT, "?????"},
+        {9999, UNIT_KNOTS, "1943,7"}, {U, UNIT_KNOTS, "?????"}, {57, 9, "5,7"}, {2, UNIT_BEAUFORT, "0"},
+        {3, UNIT_BEAUFORT, "1"}, {138, UNIT_BEAUFORT, "6"}, {139, UNIT_BEAUFORT, "7"}, {326, UNIT_BEAUFORT, "11"},
+        {327, UNIT_BEAUFORT, "12"}, {U, UNIT_BEAUFORT, "?????"},
     };
     for (const auto& [tenths, unit, text] : speeds) {
         char out[16];
         EXPECT_EQ(std::string(SpeedUnitText(out, sizeof out, tenths, unit, ',')), text) << tenths << unit;
-    }
-    // WMO's upper limit of each force in m/s: 0.2 is still force 0, 0.3 force 1.
-    const std::int32_t limits[] = {2, 15, 33, 54, 79, 107, 138, 171, 207, 244, 284, 326};
-    for (int force = 0; force < 12; ++force) {
-        char out[16];
-        for (int above : {0, 1})
-            EXPECT_EQ(SpeedUnitText(out, 16, limits[force] + above, 3, ','), std::to_string(force + above));
     }
     std::vector<std::string> names;
     char text[40];
@@ -197,12 +188,10 @@ TEST(WindUnits, SpeedsBeaufortNamesAndClock) {
     std::vector<std::int32_t> tops;
     for (std::int32_t highest : {0, 50, 51, 201, 1000, 1001, 1501}) tops.push_back(ChartSpeedTop(highest));
     EXPECT_EQ(tops, std::vector<std::int32_t>({50, 50, 100, 300, 1000, 1500, 2000}));
-    // At 12:34:56 the labels of a 10-minute span go every 2 minutes (12:34, 12:32, ...), of an hour every 10.
+    // At 12:34:56 the labels of a 10-minute span go every 2 minutes (12:34, 12:32, ...), of 30 every 5.
     std::int32_t ticks[8];
     EXPECT_EQ(std::vector(ticks, ticks + ChartTimeTicks(45296, 600, ticks, 8)),
               std::vector<std::int32_t>({56, 176, 296, 416, 536}));
-    EXPECT_EQ(std::vector(ticks, ticks + ChartTimeTicks(45296, 3600, ticks, 3)),
-              std::vector<std::int32_t>({296, 896, 1496}));
     EXPECT_EQ(ChartTimeTicks(45000, 1800, ticks, 8), 7); // 12:30 itself, then every 5 minutes back to 12:00
 }
 
@@ -260,73 +249,44 @@ TEST(WindAlarm, StepsAndSettingsChecks) {
                  "ALARM: \x9C" "rednia 10 min od 15.0 m/s (odwo\xB3" "anie poni\xBF" "ej 12.0 m/s)");
 }
 
-static auto Tie(const StatisticsSettings& s) {
-    const AlarmSettings& a = s.alarm;
-    return std::tuple(std::vector(s.window, s.window + 4), s.windowKnown, s.unit, s.periodMinutes, a.enabled,
-                      a.source, a.threshold, a.release, a.minSeconds);
-}
-
 TEST(StatisticsSettings, LoadSaveAndTheOlderValuesUntouched) {
-    using Bytes = std::vector<std::uint8_t>;
     using Values = std::map<std::string, StoredValue>;
     const std::string KEY = SETTINGS_KEY_PATH;
-    const Bytes WINDOW = {0xF8, 0xFF, 0xFF, 0xFF, 10, 0, 0, 0, 0x20, 3, 0, 0, 0x58, 2, 0, 0}; // -8 10 800 600
-    const Bytes ALARM = {1, 0, 0, 0, 1, 0, 0, 0, 200, 0, 0, 0, 150, 0, 0, 0, 0x10, 0x0E, 0, 0}; // 3600 s
-    const StoredValue PLACE = {STORE_TYPE_BINARY, WINDOW}, UNIT = {STORE_TYPE_WORD, {3, 0, 0, 0}},
-                      PERIOD = {STORE_TYPE_WORD, {60, 0, 0, 0}}, LIMITS = {STORE_TYPE_BINARY, ALARM};
+    auto tie = [](const StatisticsSettings& s) {
+        const AlarmSettings& a = s.alarm;
+        return std::tuple(std::vector(s.window, s.window + 4), s.windowKnown, s.unit, s.periodMinutes, a.enabled,
+                          a.source, a.threshold, a.release, a.minSeconds);
+    };
     StatisticsSettings defaults, stored = {{-8, 10, 800, 600}, true, 3, 60, {1, 1, 200, 150, 3600}};
     StatisticsDefaults(defaults);
-    StatisticsSettings period30 = defaults;
-    period30.periodMinutes = 30;
-    // values in the key (none: no key), then what a load gives
-    const std::pair<Values, StatisticsSettings> loads[] = {
-        {{{"Stats Window", PLACE}, {"Stats Unit", UNIT}, {"Stats Period", PERIOD}, {"Alarm", LIMITS}},
-         stored},
-        {{}, defaults},
-        // Wrong lengths, and values out of range.
-        {{{"Stats Window", {3, Bytes(WINDOW.begin(), WINDOW.end() - 1)}}, {"Stats Unit", {4, {3, 0, 0}}},
-          {"Stats Period", {4, {60, 0, 0, 0, 0}}}, {"Alarm", {3, Bytes(ALARM.begin(), ALARM.end() - 4)}}},
-         defaults},
-        {{{"Stats Window", {3, {0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 1, 0, 0, 0}}}, // no width
-          {"Stats Unit", {4, {4, 0, 0, 0}}}, {"Stats Period", {4, {20, 0, 0, 0}}},
-          {"Alarm", {3, Bytes(20, 0)}}},
-         defaults},
-        // No height; the absent values that follow take nothing from the one read before them.
-        {{{"Stats Window", {3, {1, 0, 0, 0, 0, 0, 0, 0, 2, 0, 0, 0, 0, 0, 0, 0}}},
-          {"Stats Period", {4, {30, 0, 0, 0}}}},
-         period30},
-    };
-    for (const auto& [values, want] : loads) {
-        MemoryStore memory;
-        if (!values.empty()) memory.keys[KEY] = values;
-        StatisticsSettings got = stored;
-        LoadStatisticsSettings(MemorySettingsStore(memory), got);
-        // A load creates no key.
-        EXPECT_EQ(std::pair(Tie(got), memory.keys.size()), std::pair(Tie(want), std::size_t{!values.empty()}));
-    }
-    // Saved beside the older values; each group writes only its own, and a place never known is not written.
+    // Written beside the older values, which stay as they were, in the layouts older copies ignore.
     const Values older = {{"Log", {4, {1, 0, 0, 0}}}, {"Port", {4, {2, 0, 0, 0}}}};
-    StatisticsSettings unplaced = stored;
-    unplaced.windowKnown = false;
-    const std::uint32_t ALL = STATS_SAVE_VIEW | STATS_SAVE_ALARM;
-    // settings, groups, failing calls, then: result, the values written
-    using Failures = std::set<std::pair<StoreCall, int>>;
-    const std::tuple<StatisticsSettings, std::uint32_t, Failures, bool, Values> saves[] = {
-        {stored, ALL, {}, true,
-         {{"Stats Window", PLACE}, {"Stats Unit", UNIT}, {"Stats Period", PERIOD}, {"Alarm", LIMITS}}},
-        {unplaced, STATS_SAVE_VIEW, {}, true, {{"Stats Unit", UNIT}, {"Stats Period", PERIOD}}},
-        {defaults, ALL, {}, true,
-         {{"Stats Unit", {4, {0, 0, 0, 0}}}, {"Stats Period", {4, {10, 0, 0, 0}}},
-          {"Alarm", {3, {0, 0, 0, 0, 0, 0, 0, 0, 150, 0, 0, 0, 120, 0, 0, 0, 0, 0, 0, 0}}}}},
-        {stored, STATS_SAVE_ALARM, {{CALL_WRITE, 1}}, false, {}},
-        {stored, STATS_SAVE_VIEW, {{CALL_WRITE, 3}}, false, {{"Stats Window", PLACE}, {"Stats Unit", UNIT}}},
-        {stored, ALL, {{CALL_CREATE, 1}}, false, {}},
-    };
-    for (const auto& [settings, groups, failures, result, written] : saves) {
-        MemoryStore memory{{{KEY, older}}, failures};
-        EXPECT_EQ(SaveStatisticsSettings(MemorySettingsStore(memory), settings, groups), result) << groups;
-        Values want = older;
-        want.insert(written.begin(), written.end());
-        EXPECT_EQ(memory.keys[KEY], want) << groups;
+    MemoryStore memory{{{KEY, older}}, {}};
+    EXPECT_TRUE(SaveStatisticsSettings(MemorySettingsStore(memory), stored, STATS_SAVE_VIEW | STATS_SAVE_ALARM));
+    Values want = older;
+    want["Stats Window"] = {3, {0xF8, 0xFF, 0xFF, 0xFF, 10, 0, 0, 0, 0x20, 3, 0, 0, 0x58, 2, 0, 0}};
+    want["Stats Unit"] = {4, {3, 0, 0, 0}};
+    want["Stats Period"] = {4, {60, 0, 0, 0}};
+    want["Alarm"] = {3, {1, 0, 0, 0, 1, 0, 0, 0, 200, 0, 0, 0, 150, 0, 0, 0, 0x10, 0x0E, 0, 0}};
+    EXPECT_EQ(memory.keys[KEY], want);
+    StatisticsSettings loaded = defaults;
+    LoadStatisticsSettings(MemorySettingsStore(memory), loaded);
+    EXPECT_EQ(tie(loaded), tie(stored));
+    // The view's group alone, a place never known left out; a failed write is told.
+    stored.windowKnown = false;
+    MemoryStore view, failing{{}, {{CALL_WRITE, 1}}};
+    EXPECT_TRUE(SaveStatisticsSettings(MemorySettingsStore(view), stored, STATS_SAVE_VIEW));
+    EXPECT_EQ(view.keys[KEY], (Values{{"Stats Unit", want["Stats Unit"]}, {"Stats Period", want["Stats Period"]}}));
+    EXPECT_FALSE(SaveStatisticsSettings(MemorySettingsStore(failing), stored, STATS_SAVE_ALARM));
+    // Absent, of another length or out of range (no width, unit 4, period 20, release 0): the defaults; a
+    // load creates no key.
+    for (const Values& values : {Values{}, Values{{"Stats Window", {3, {0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 1, 0, 0, 0}}},
+                                                   {"Stats Unit", {4, {4, 0, 0, 0}}}, {"Stats Period", {4, {20, 0, 0}}},
+                                                   {"Alarm", {3, std::vector<std::uint8_t>(20, 0)}}}}) {
+        MemoryStore bad;
+        if (!values.empty()) bad.keys[KEY] = values;
+        StatisticsSettings got = stored;
+        LoadStatisticsSettings(MemorySettingsStore(bad), got);
+        EXPECT_EQ(std::pair(tie(got), bad.keys.size()), std::pair(tie(defaults), std::size_t{!values.empty()}));
     }
 }

@@ -16,7 +16,7 @@
 
 namespace {
 
-constexpr int CHOOSER_RED = 706, CHOOSER_GREEN = 707, CHOOSER_BLUE = 708; // Wine's colour chooser
+constexpr int CHOOSER_RED = 706; // Wine's colour chooser: red, green and blue fields one after the other
 
 // A value as stored, its bytes as a string; "" when it is absent.
 std::string Stored(const char* name) {
@@ -42,46 +42,61 @@ struct Fixture {
     ~Fixture() { DestroyWindow(host.dialog); }
 };
 
+// The dialogs are made modeless and sent what the user's clicks send; the colour chooser is answered from
+// inside its own modal loop by a timer of this thread, as a user typing a colour would.
+HWND Open(int id, DLGPROC procedure, AppState* state, HWND owner) {
+    HWND d = CreateDialogParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(id), owner, procedure,
+                                reinterpret_cast<LPARAM>(state));
+    ShowWindow(d, SW_SHOW);
+    return d;
+}
+
+void Press(HWND dialog, int id) {
+    SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(dialog, id)));
+}
+
+const std::uint32_t CHOSEN = RGB(200, 30, 60);
+
+void CALLBACK AnswerChooser(HWND, UINT, UINT_PTR timer, DWORD) {
+    HWND chooser = FindWindowA(nullptr, "Kolor");
+    if (chooser == nullptr) return;
+    KillTimer(nullptr, timer);
+    for (int i = 0; i < 3; ++i) SetItemText(chooser, CHOOSER_RED + i, std::to_string((CHOSEN >> (8 * i)) & 0xFF));
+    Click(chooser, IDOK);
+}
+
 } // namespace
 
 TEST(ColorsDialog, ChosenColoursPreviewAtOnceAndReachTheReadoutsAndSettingsOnlyAtOk) {
     Fixture f;
-    const std::uint32_t chosen = RGB(200, 30, 60);
-    auto answerChooser = [&](HWND chooser) {
-        const int fields[3] = {CHOOSER_RED, CHOOSER_GREEN, CHOOSER_BLUE};
-        for (int i = 0; i < 3; ++i) SetItemText(chooser, fields[i], std::to_string((chosen >> (8 * i)) & 0xFF));
-        Click(chooser, IDOK);
-    };
+    HWND d = Open(IDD_COLORS, ColorsDialog, &f.state, f.host.dialog);
+    SetTimer(nullptr, 0, 50, AnswerChooser);
+    Press(d, IDC_DIRECTION_BACK_COLOR); // returns once the chooser was answered
     std::uint32_t previewed = 0, readout = 0;
-    auto pickThen = [&](int button) {
-        return ModalStep{"Kolory", [=](HWND d) { Click(d, button); }};
-    };
-    auto look = [&](HWND d) {
-        SendMessageA(GetDlgItem(d, 2), DM_GETCOLOR, 1, reinterpret_cast<LPARAM>(&previewed)); // direction, background
-        SendMessageA(f.state.readouts[1], DM_GETCOLOR, 1, reinterpret_cast<LPARAM>(&readout));
-        Click(d, IDC_CANCEL);
-    };
-    EXPECT_EQ(RunModalDialog(IDD_COLORS, ColorsDialog, reinterpret_cast<LPARAM>(&f.state), f.host.dialog,
-                             {pickThen(IDC_DIRECTION_BACK_COLOR), {"Kolor", answerChooser}, {"Kolory", look}}),
-              0);
-    EXPECT_EQ(previewed, chosen);
-    EXPECT_EQ(readout, 0u); // not before OK
-    EXPECT_EQ(Stored("Colors"), "");
-    EXPECT_EQ(RunModalDialog(IDD_COLORS, ColorsDialog, reinterpret_cast<LPARAM>(&f.state), f.host.dialog,
-                             {{"Kolory", [](HWND d) { Click(d, IDC_OK); }}}),
-              1);
+    SendMessageA(GetDlgItem(d, 2), DM_GETCOLOR, 1, reinterpret_cast<LPARAM>(&previewed)); // direction, background
     SendMessageA(f.state.readouts[1], DM_GETCOLOR, 1, reinterpret_cast<LPARAM>(&readout));
-    EXPECT_EQ(readout, chosen);
-    const std::uint32_t all[4] = {0x0000FF00, 0, 0x00FFFF00, chosen};
+    EXPECT_EQ(std::pair(previewed, readout), std::pair(CHOSEN, 0u)); // the read-out not before OK
+    Press(d, IDC_CANCEL);
+    EXPECT_FALSE(IsWindowVisible(d));
+    EXPECT_EQ(Stored("Colors"), "");
+    DestroyWindow(d);
+    d = Open(IDD_COLORS, ColorsDialog, &f.state, f.host.dialog);
+    Press(d, IDC_OK);
+    SendMessageA(f.state.readouts[1], DM_GETCOLOR, 1, reinterpret_cast<LPARAM>(&readout));
+    EXPECT_EQ(readout, CHOSEN);
+    const std::uint32_t all[4] = {0x0000FF00, 0, 0x00FFFF00, CHOSEN};
     EXPECT_EQ(Stored("Colors"), std::string(reinterpret_cast<const char*>(all), sizeof all));
+    DestroyWindow(d);
 }
 
 // Esc is IDCANCEL, which the about box does not answer: only OK ends it.
 TEST(AboutDialog, OnlyOkEndsIt) {
-    EXPECT_EQ(RunModalDialog(IDD_ABOUT, AboutDialog, 0, nullptr,
-                             {{"O programie", [](HWND d) { Click(d, IDCANCEL); }},
-                              {"O programie", [](HWND d) { Click(d, IDC_OK); }}}),
-              1);
+    HWND d = Open(IDD_ABOUT, AboutDialog, nullptr, nullptr);
+    Press(d, IDCANCEL);
+    EXPECT_TRUE(IsWindowVisible(d));
+    Press(d, IDC_OK);
+    EXPECT_FALSE(IsWindowVisible(d));
+    DestroyWindow(d);
 }
 
 // Menu 101 as the main window carries it: two menus, their items in order with texts and commands (0 for a

@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 
 #include "app/app_state.h"
@@ -38,9 +39,7 @@ struct Logger {
     std::string Status() const { return ControlText(host.dialog, IDC_LOG_STATUS); }
     int Lines() const {
         std::string text = ReadTextFile(path);
-        int n = 0;
-        for (size_t at = text.find("\r\n"); at != std::string::npos; at = text.find("\r\n", at + 2)) ++n;
-        return n;
+        return static_cast<int>(std::count(text.begin(), text.end(), '\n'));
     }
     bool WaitForLines(int lines, DWORD ms) const { return PumpUntil([&] { return Lines() >= lines; }, ms); }
 };
