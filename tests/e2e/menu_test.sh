@@ -1,6 +1,5 @@
 #!/usr/bin/env bash
-# The menu's dialogs in the running program, with real key presses: help without a help file (the guide, a
-# control's pop-up), the logging settings (a bad interval refused, a good one applied to
+# The menu's dialogs in the running program, with real key presses: help without a help file (the guide), the logging settings (a bad interval refused, a good one applied to
 # the open log and saved), a port that no longer opens refused, and another port chosen while frames arrive.
 source "$(dirname "${BASH_SOURCE[0]}")/lib.sh"
 COM=64
@@ -56,13 +55,6 @@ press "$main" alt+k p
 wait_for 10 has_xwin "Port szeregowy" || fail "no port dialog"
 texts "Port szeregowy" | grep -qx "1020 COM$COM" || fail "the current port is not shown"
 [ "$(texts "Port szeregowy" | grep -c ' item ')" = 1 ] || fail "the list is not only COM$COM2: $(texts "Port szeregowy")"
-# F1 on the port list: its pop-up topic, next to it; a key closes it.
-TOPIC="Porty szeregowe, które można teraz otworzyć. Wybierz port, do którego podłączony jest wiatromierz KX-205; port używany w tej chwili jest podany niżej."
-press "$(xwins "Port szeregowy")" F1
-wait_for 5 has_text "" "$TOPIC" || fail "F1 on the port list showed no pop-up"
-shot help-popup
-xdotool key Escape
-wait_for 5 eval '! has_text "" "$TOPIC"' || fail "a key did not close the pop-up"
 # Wine opens a tty twice without complaint, so a port held by another program cannot be made here; one
 # whose device vanished after the list was filled fails the same way: refused with a warning, nothing kept.
 sim_stop $COM2

@@ -64,9 +64,12 @@ wait_until 30 '[ "$(probe speed Alarm)" = 0 ]' || fail "not released at 12,0 m/s
 [ "$(shown 1101)" = "18,0 m/s" ] && [ "$(probe speed Poryw)" = "18,0" ] || fail "the gust of the last 10 minutes: $(shown 1101), $(probe speed Poryw)"
 
 note "km/h (F1 on the field tells what it is), then a restart: the unit, the place and the alarm are kept"
+TOPIC="Jednostka prędkości w tym oknie: m/s, km/h, węzły albo stopnie skali Beauforta."
 press "$stats" alt+j F1
-wait_for 5 has_text "" "Jednostka prędkości w tym oknie: m/s, km/h, węzły albo stopnie skali Beauforta." ||
-  fail "F1 on the unit showed no pop-up"
+wait_for 5 has_text "" "$TOPIC" || fail "F1 on the unit showed no pop-up"
+shot help-popup
+xdotool key Escape
+wait_for 5 eval '! has_text "" "$TOPIC"' || fail "a key did not close the pop-up"
 press "$stats" alt+j Down
 wait_until 10 '[ "$(shown 1102)" = "43,2 km/h" ]' || fail "no km/h: $(shown 1102)"
 kx_close stats
