@@ -147,13 +147,14 @@ void DrawChart(HDC dc, const RECT& area, StatisticsWindow& w) {
         Label(dc, plot.right + 3, y - line / 2, TA_LEFT | TA_TOP, DIRECTION_COLOR, text);
     }
     std::int32_t ticks[8];
-    int tickCount = ChartTimeTicks(SecondOfDay(), static_cast<std::int32_t>(span / 1000), ticks, 8);
+    std::int32_t second = SecondOfDay(); // one reading for every label, which must agree
+    int tickCount = ChartTimeTicks(second, static_cast<std::int32_t>(span / 1000), ticks, 8);
     for (int k = 0; k < tickCount; ++k) {
         int x = plot.right - static_cast<int>(std::int64_t{ticks[k]} * 1000 * count / span);
         MoveToEx(dc, x, plot.top, nullptr);
         LineTo(dc, x, plot.bottom);
         Label(dc, x, plot.bottom + 2, TA_CENTER | TA_TOP, RGB(0, 0, 0),
-              ClockText(text, sizeof text, SecondOfDay(), std::int64_t{ticks[k]} * 1000, false));
+              ClockText(text, sizeof text, second, std::int64_t{ticks[k]} * 1000, false));
     }
     DeleteObject(SelectObject(dc, oldPen));
 
