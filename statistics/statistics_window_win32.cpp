@@ -3,6 +3,7 @@
 // wind_units.cpp and wind_alarm.cpp.
 #include "statistics/statistics_window_win32.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
 #include <iterator>
@@ -326,8 +327,8 @@ INT_PTR CALLBACK StatisticsDialog(HWND window, UINT message, WPARAM wParam, LPAR
         RECT r;
         GetWindowRect(window, &r);
         StatisticsSettings& settings = w->state->statisticsSettings;
-        settings.window[0] = r.left, settings.window[1] = r.top, settings.window[2] = r.right;
-        settings.window[3] = r.bottom;
+        const LONG edges[4] = {r.left, r.top, r.right, r.bottom};
+        std::copy(edges, edges + 4, settings.window);
         settings.windowKnown = true;
         SaveView(settings);
         return TRUE;
